@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+
+#include "forms/design.h"
+#include "forms/runtime.h"
+#include "viewer/module1.h"
+#include "viewer/variant.h"
+
+namespace editions {
+
+// One of the two programs: its name, its window designs and the variant of the main window.
+struct Edition {
+    std::string name;        // "Kadroskop"
+    std::string displayName; // the name in the windows' texts
+    viewer::Variant variant;
+    forms::FormDesign form1;
+    forms::FormDesign form2;
+    forms::FormDesign form3;
+};
+
+// Registers the program's windows with the runtime, the main window first.
+void install(forms::Runtime& rt, viewer::Module1& m, const Edition& e);
+
+// The full-screen window's design, the same in both programs.
+forms::FormDesign form2Design();
+
+} // namespace editions

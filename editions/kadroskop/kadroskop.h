@@ -1,0 +1,7 @@
+#pragma once
+#include "editions/edition.h"
+
+namespace editions {
+// Kadroskop: the filmstrip viewer.
+const Edition& kadroskop();
+} // namespace editions

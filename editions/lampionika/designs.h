@@ -1,0 +1,7 @@
+#pragma once
+#include "forms/design.h"
+
+namespace editions::lampionika {
+forms::FormDesign form1Design();
+forms::FormDesign form3Design();
+} // namespace editions::lampionika

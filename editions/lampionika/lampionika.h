@@ -1,0 +1,7 @@
+#pragma once
+#include "editions/edition.h"
+
+namespace editions {
+// Lampionika: the magic-lantern viewer.
+const Edition& lampionika();
+} // namespace editions

@@ -1,0 +1,158 @@
+#include "forms/runtime.h"
+
+#include <algorithm>
+
+namespace forms {
+
+Runtime::Runtime(Host& host, FileSystem& files, Environment& env)
+    : host_(host), files_(files), env_(env) {}
+
+Runtime::~Runtime() {
+    // Windows go in reverse order of loading; the handlers of none of them run any more.
+    retired_.clear();
+    for (auto it = slots_.rbegin(); it != slots_.rend(); ++it)
+        it->instance.reset();
+}
+
+void Runtime::registerForm(std::string name, FormFactory factory) {
+    slots_.push_back(Slot{std::move(name), std::move(factory), nullptr});
+}
+
+void Runtime::start() {
+    if (slots_.empty())
+        return;
+    Dispatch d(*this);
+    show(form(slots_.front().name), false);
+}
+
+Runtime::Slot* Runtime::slot(std::string_view name) {
+    for (Slot& s : slots_)
+        if (s.name == name)
+            return &s;
+    return nullptr;
+}
+
+const Runtime::Slot* Runtime::slot(std::string_view name) const {
+    for (const Slot& s : slots_)
+        if (s.name == name)
+            return &s;
+    return nullptr;
+}
+
+Form& Runtime::form(std::string_view name) {
+    Slot* s = slot(name);
+    if (!s)
+        throw MissingControl{std::string(name), {}, -1};
+    if (!s->instance) {
+        s->instance = s->factory(*this);
+        Form& f = *s->instance;
+        f.Form_Load();
+    }
+    return *s->instance;
+}
+
+bool Runtime::isLoaded(std::string_view name) const {
+    const Slot* s = slot(name);
+    return s && s->instance;
+}
+
+std::vector<Form*> Runtime::loadedForms() const {
+    std::vector<Form*> out;
+    for (const Slot& s : slots_)
+        if (s.instance)
+            out.push_back(s.instance.get());
+    return out;
+}
+
+void Runtime::maximizeOrPlace(Form& f) {
+    const Size2 screen = host_.screenArea();
+    if (f.design().windowState == 2) {
+        f.Left = 0.0f;
+        f.Top = 0.0f;
+        f.Width = screen.width;
+        f.Height = screen.height;
+    } else {
+        // Every window that is not maximized opens centred on the screen; the main window,
+        // its owner, covers the screen.
+        f.Left = std::max(0.0f, (screen.width - f.Width) / 2);
+        f.Top = std::max(0.0f, (screen.height - f.Height) / 2);
+    }
+}
+
+void Runtime::show(Form& f, bool modal) {
+    Dispatch d(*this);
+    if (f.state() == FormState::Unloaded)
+        return;
+    if (!f.visible_) {
+        f.visible_ = true;
+        const bool resizedBefore = f.resizedOnce_;
+        maximizeOrPlace(f);
+        // A window gets one Resize when it is first shown, even at its design size.
+        if (!resizedBefore && !f.resizedOnce_) {
+            f.resizedOnce_ = true;
+            f.Form_Resize();
+        }
+        f.touch();
+        host_.formShown(f);
+        if (f.visible_ && f.state() == FormState::Loaded)
+            f.Form_Activate();
+    }
+    if (modal && f.visible_ && f.state() == FormState::Loaded)
+        host_.runModal(*this, f);
+}
+
+void Runtime::hide(Form& f) {
+    if (!f.visible_)
+        return;
+    f.visible_ = false;
+    f.touch();
+    host_.formHidden(f);
+}
+
+void Runtime::unload(Form& f) {
+    if (f.state() == FormState::Unloaded)
+        return;
+    Dispatch d(*this);
+    f.Form_Unload();
+    hide(f);
+    f.state_ = FormState::Unloaded;
+    host_.formUnloaded(f);
+    for (Slot& s : slots_)
+        if (s.instance.get() == &f)
+            retired_.push_back(std::move(s.instance));
+}
+
+void Runtime::end() {
+    host_.endProgram();
+    throw ProgramEnded{};
+}
+
+void Runtime::doEvents() { host_.doEvents(*this); }
+
+void Runtime::collect() {
+    if (depth_ == 0)
+        retired_.clear();
+}
+
+Result<Picture> Runtime::loadPicture(std::string_view path) const {
+    const auto hostPath = files_.toHost(path);
+    if (!hostPath)
+        return Failure{"no such path: " + std::string(path)};
+    auto r = PictureData::fromFile(*hostPath);
+    if (!r)
+        return Failure{r.reason()};
+    return Picture(r.value());
+}
+
+Picture Runtime::designPicture(const std::string& resource) const {
+    if (resource.empty())
+        return nullptr;
+    auto r = PictureData::fromResource(resource);
+    return r ? r.value() : nullptr;
+}
+
+Size2 Runtime::measureText(const Font& font, std::string_view text) const {
+    return host_.measureText(font, text);
+}
+
+} // namespace forms
