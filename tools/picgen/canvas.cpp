@@ -15,7 +15,9 @@ std::uint64_t Rng::next() {
     return z ^ (z >> 31);
 }
 
-double Rng::uniform() { return double(next() >> 11) * (1.0 / 9007199254740992.0); }
+double Rng::uniform() {
+    return double(next() >> 11) * (1.0 / 9007199254740992.0);
+}
 
 double Rng::gauss() {
     // Sum of four uniforms: close enough to normal for grain, and identical everywhere.
@@ -92,7 +94,8 @@ void setMetalStops(QGradient& g, Finish finish, const QColor& env) {
 QTransform fitTransform(const QSizeF& device, const QSizeF& scene) {
     const double s = std::min(device.width() / scene.width(), device.height() / scene.height());
     QTransform t;
-    t.translate((device.width() - scene.width() * s) / 2, (device.height() - scene.height() * s) / 2);
+    t.translate((device.width() - scene.width() * s) / 2,
+                (device.height() - scene.height() * s) / 2);
     t.scale(s, s);
     return t;
 }
@@ -103,7 +106,7 @@ namespace {
 void boxPass(QImage& img, int r, bool horizontal) {
     const int w = img.width(), h = img.height();
     const int len = horizontal ? w : h, lines = horizontal ? h : w;
-    std::vector<std::uint32_t> line(std::size_t(len));
+    std::vector<std::uint32_t> line(static_cast<std::size_t>(len));
     const int window = 2 * r + 1;
     for (int l = 0; l < lines; ++l) {
         auto px = [&](int i) -> QRgb* {
