@@ -14,8 +14,13 @@ namespace forms {
 struct DriveTable {
     std::map<char, std::string> roots; // 'C' -> "/" ; letters upper case
 
-    // C: is "/", then mounted media under /media, /run/media and /mnt as D:, E:, ...
+    // C: is "/", then mounted media under /media, /media/<user>, /run/media/<user> and /mnt
+    // as D:, E:, ... in the order of their host paths. A folder there counts when it is a
+    // mount point or not empty (an empty folder is a place where nothing is mounted).
     static DriveTable linux();
+    // The same, with the media folders looked for below `hostRoot` instead of "/" and for
+    // `user` (C: stays "/"). linux() is linuxUnder("/", the effective user's name).
+    static DriveTable linuxUnder(std::string_view hostRoot, std::string_view user);
 };
 
 // Attribute values of the listing.
@@ -68,6 +73,15 @@ class FileSystem {
     std::optional<std::string> full(std::string_view path) const;
 
   private:
+    // A drive path taken apart: upper-case drive letter and the names below its root.
+    struct Resolved {
+        char drive = 0;
+        std::vector<std::string> parts;
+    };
+    // Any drive path, relative or bare name, made full against the current directories.
+    std::optional<Resolved> resolve(std::string_view path) const;
+    std::optional<std::string> hostOf(const Resolved& r) const;
+
     DriveTable table_;
     char current_ = 'C';
     std::map<char, std::string> curDirs_; // per drive: full drive path

@@ -12,9 +12,15 @@ std::string mid(std::string_view s, long start, long length = -1);
 std::string left(std::string_view s, long n);
 // Number of characters.
 long len(std::string_view s);
-// Upper case, Cyrillic included.
+// Upper case, Cyrillic included ("ё" -> "Ё"). Each character maps to exactly one ("ß"
+// stays), so the number of characters and their positions do not change.
 std::string ucase(std::string_view s);
-// 1-based position of `needle` in `s` at or after `start`; 0 when absent.
+// 1-based position of `needle` in `s` at or after `start`; 0 when absent. An empty needle
+// is found at `start` (when `start` is within `s`). Letter case counts.
 long instr(std::string_view s, std::string_view needle, long start = 1);
+
+// Whether `s` is well-formed UTF-8. The functions above count each byte that is not part of
+// a well-formed sequence as one character.
+bool validUtf8(std::string_view s);
 
 } // namespace forms::str
