@@ -35,6 +35,9 @@ class PictureData {
     // repeated draws at one size decode once. A picture that can no longer be decoded (the
     // file vanished or is damaged past its header) gives a null image.
     QImage scaled(QSize size) const;
+    // The whole picture at its own (upright) size; null when it is too large to decode within
+    // kMaxDecodePixels or cannot be decoded. For small pictures and tests.
+    QImage full() const;
 
     // Largest number of pixels one decode may allocate, and largest side a header may claim.
     static constexpr std::int64_t kMaxDecodePixels = 64LL * 1024 * 1024;
@@ -55,6 +58,8 @@ class PictureData {
 
     mutable std::mutex mutex_;
     mutable QImage cache_;
+    mutable QSize cacheSize_;
+    mutable bool cached_ = false;
 };
 
 using Picture = std::shared_ptr<const PictureData>;
