@@ -69,8 +69,16 @@ void Runtime::maximizeOrPlace(Form& f) {
     if (f.design().windowState == 2) {
         f.Left = 0.0f;
         f.Top = 0.0f;
-        f.Width = screen.width;
-        f.Height = screen.height;
+        // Both sides change before the window hears of it, so that its Resize sees the
+        // maximized size rather than the screen's width with the design's height.
+        const bool wider = f.Width != screen.width;
+        const bool taller = f.Height != screen.height;
+        f.Width.setSilently(screen.width);
+        f.Height.setSilently(screen.height);
+        if (wider)
+            f.propertyChanged(Prop::Width);
+        else if (taller)
+            f.propertyChanged(Prop::Height);
     } else {
         // Every window that is not maximized opens centred on the screen; the main window,
         // its owner, covers the screen.

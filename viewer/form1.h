@@ -72,9 +72,22 @@ class Form1 final : public forms::Form {
 
   private:
     void bindHandlers();
-    void openFilm();
+    // Builds the film from the current directory; false (and nothing changed) when the
+    // directory holds no picture.
+    bool openFilm();
     // The photograph the side picture shows for the current position (Image7..Image10).
     void applySidePicture();
+    // Frame n of the film read from its file; no picture when it is missing or unreadable.
+    forms::Picture loadFrame(int n) const;
+
+    // Paging (form1_paging.cpp).
+    void placeStrip(double p);
+    void slideLoop(double start, double end, double step, bool uncover);
+    void sizeCheck();
+    void settleStrip();
+    int slideDepth_ = 0; // slides under way, nested ones included
+
+    bool ownSizeKnown_ = false; // Picture2 has measured a real picture at least once
 
     Module1& m_;
     Variant variant_;

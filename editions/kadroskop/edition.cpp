@@ -3,6 +3,7 @@
 #include "editions/kadroskop/designs.h"
 
 namespace editions {
+inline namespace programs {
 
 const Edition& kadroskop() {
     static const Edition e{
@@ -16,4 +17,5 @@ const Edition& kadroskop() {
     return e;
 }
 
+} // namespace programs
 } // namespace editions

@@ -3,6 +3,7 @@
 #include "editions/lampionika/designs.h"
 
 namespace editions {
+inline namespace programs {
 
 const Edition& lampionika() {
     static const Edition e{
@@ -16,4 +17,5 @@ const Edition& lampionika() {
     return e;
 }
 
+} // namespace programs
 } // namespace editions

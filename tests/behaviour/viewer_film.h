@@ -1,0 +1,152 @@
+#pragma once
+// Films for the main and full-screen windows' tests: fixture pictures of given own sizes in a
+// folder of drive C:, a film set up as an opening leaves it, and a stand-in for the chooser
+// dialog so that the menu's "Открыть" can run its whole road.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "editions/kadroskop/kadroskop.h"
+#include "editions/lampionika/lampionika.h"
+#include "forms/runtime.h"
+#include "tests/behaviour/world.h"
+#include "viewer/form1.h"
+
+namespace viewer_film {
+
+using testing_support::World;
+
+struct EditionCase {
+    const char* name;
+    const editions::Edition& (*edition)();
+};
+inline const EditionCase kBothEditions[] = {{"Kadroskop", &editions::kadroskop},
+                                            {"Lampionika", &editions::lampionika}};
+
+// A frame's file and the own size the measuring box reports for it (twips, border included).
+struct Pic {
+    std::string name;
+    float w, h;
+};
+
+// Writes (or rewrites) one picture of the given measured size into C:\<folder>.
+inline void writePic(World& w, const std::string& folder, const Pic& p,
+                     std::uint32_t rgb = 0x406080) {
+    const std::string dir = w.disk.mkdir(folder);
+    testing_support::writePicture(dir + "/" + p.name, testing_support::pixelsForMeasured(p.w),
+                                  testing_support::pixelsForMeasured(p.h), rgb);
+}
+
+// Writes the pictures into C:\<folder>.
+inline void writeFolder(World& w, const std::string& folder, const std::vector<Pic>& pics) {
+    w.disk.mkdir(folder);
+    std::uint32_t rgb = 0x203040;
+    for (const Pic& p : pics) {
+        writePic(w, folder, p, rgb);
+        rgb += 0x101010;
+    }
+}
+
+// A film as an accepted opening leaves it, without the chooser: the pictures written into
+// C:\<folder>, that folder current, the film list filled in the order given, frame 1 laid
+// out fitted and on show, the buttons as the opening shows them.
+inline viewer::Form1& openFilmDirectly(World& w, const std::vector<Pic>& pics,
+                                       const std::string& folder = "film") {
+    if (!w.rt.isLoaded("Form1") || !w.rt.form("Form1").visible())
+        w.start();
+    writeFolder(w, folder, pics);
+    if (!w.files.chDir("C:\\" + folder).ok())
+        throw std::runtime_error("cannot enter the film's folder");
+    auto& f1 = w.form<viewer::Form1>("Form1");
+    w.module.frameFile = {""};
+    for (const Pic& p : pics)
+        w.module.frameFile.push_back(p.name);
+    w.module.frameCount = static_cast<std::int32_t>(pics.size());
+    w.module.curFrame = 1;
+    f1.fitMode = true;
+    f1.Picture5.BackColor = 0x000000u;
+    f1.Image5.Visible = true;
+    f1.Image6.Visible = true;
+    f1.Check1.Visible = true;
+    f1.Image4.Visible = w.module.frameCount > 1;
+    f1.razmer();
+    f1.picW = f1.Picture2.Width;
+    f1.picH = f1.Picture2.Height;
+    f1.Picture6.Visible = true;
+    auto first = w.rt.loadPicture(pics.front().name);
+    f1.Image11.Picture = first ? first.value() : nullptr;
+    return f1;
+}
+
+// The host file a picture was read from, "(none)" for no picture.
+inline std::string sourceOf(const forms::Picture& p) {
+    return p ? p->source() : std::string("(none)");
+}
+inline std::string hostFile(World& w, const std::string& folder, const std::string& name) {
+    return w.disk / (folder + "/" + name);
+}
+
+// Where the chooser dialog is not part of the build, a window of its name with just the
+// hidden result label stands in for it; the test's modal script plays the user.
+inline void ensureChooser(World& w) {
+    if (w.rt.isRegistered("Form4"))
+        return;
+    w.rt.registerForm("Form4", [](forms::Runtime& r) {
+        forms::FormDesign d;
+        d.name = "Form4";
+        forms::ControlDesign& label = d.controls.emplace_back();
+        label.kind = forms::ControlKind::Label;
+        label.name = "Label2";
+        label.visible = false;
+        return std::make_unique<forms::Form>(r, d);
+    });
+}
+
+// The user walks to C:\<folder> and accepts it with a preview's name.
+inline void chooserAccepts(World& w, const std::string& folder) {
+    ensureChooser(w);
+    w.host.modalScripts["Form4"] = [&w, folder](forms::Form& f4) {
+        if (!w.files.chDir("C:\\" + folder).ok())
+            throw std::runtime_error("cannot enter " + folder);
+        f4.get<forms::Label>("Label2").Caption = "preview.jpg";
+        w.rt.hide(f4);
+    };
+}
+
+// The user walks to C:\<folder>, then cancels, or closes the dialog with its close box.
+inline void chooserRefuses(World& w, const std::string& folder, bool closeBox) {
+    ensureChooser(w);
+    w.host.modalScripts["Form4"] = [&w, folder, closeBox](forms::Form& f4) {
+        if (!w.files.chDir("C:\\" + folder).ok())
+            throw std::runtime_error("cannot enter " + folder);
+        if (closeBox) {
+            w.rt.closeBox(f4);
+            return;
+        }
+        f4.get<forms::Label>("Label2").Caption = "";
+        w.rt.hide(f4);
+    };
+}
+
+// The menu's row holding `item`, -1 when it has none.
+inline int menuRow(const viewer::Form1& f1, const std::string& item) {
+    for (int i = 0; i < f1.List1.ListCount(); ++i)
+        if (f1.List1.List(i) == item)
+            return i;
+    return -1;
+}
+
+// Opens the menu and chooses `item`, as the user does.
+inline void choose(World& w, const std::string& item) {
+    auto& f1 = w.form<viewer::Form1>("Form1");
+    w.rt.click(f1.Label1);
+    const int row = menuRow(f1, item);
+    if (row < 0)
+        throw std::runtime_error("the menu has no " + item);
+    w.rt.clickItem(f1.List1, row);
+}
+
+} // namespace viewer_film
