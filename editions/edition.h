@@ -24,4 +24,9 @@ void install(forms::Runtime& rt, viewer::Module1& m, const Edition& e);
 // The full-screen window's design, the same in both programs.
 forms::FormDesign form2Design();
 
+// The About window's design: the same in both programs but for the title and the pictures
+// (the hidden photograph that gives the shown one its aspect, and the one shown).
+forms::FormDesign aboutDesign(const std::string& title, const std::string& ownPhoto,
+                              const std::string& shownPhoto);
+
 } // namespace editions

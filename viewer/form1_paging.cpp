@@ -18,20 +18,14 @@
 #include <cmath>
 #include <cstddef>
 
+#include "forms/keycodes.h"
 #include "forms/runtime.h"
 #include "viewer/form1.h"
+#include "viewer/frames.h"
 
 namespace viewer {
 
 namespace {
-
-constexpr int kPageUp = 33;
-constexpr int kPageDown = 34;
-constexpr int kEnd = 35;
-constexpr int kHome = 36;
-constexpr int kInsert = 45;
-constexpr int kNumPlus = 107;
-constexpr int kNumMinus = 109;
 
 // Counts a slide while it runs; the count also drops when the program ends inside it.
 class SlideScope {
@@ -49,11 +43,7 @@ class SlideScope {
 } // namespace
 
 forms::Picture Form1::loadFrame(int n) const {
-    if (n < 1 || static_cast<std::size_t>(n) >= m_.frameFile.size())
-        return nullptr;
-    auto picture = runtime().loadPicture(m_.frameFile[static_cast<std::size_t>(n)]);
-    // A frame that vanished or cannot be read is shown empty; paging goes on as usual.
-    return picture ? picture.value() : nullptr;
+    return viewer::loadFrame(runtime(), m_, n);
 }
 
 void Form1::Form_KeyDown(int& keyCode, int /*shift*/) {
@@ -62,27 +52,27 @@ void Form1::Form_KeyDown(int& keyCode, int /*shift*/) {
         return;
     }
     switch (keyCode) {
-    case kPageUp:
+    case forms::vk::PageUp:
         if (keyHeld == 0)
             Image3_Click();
         break;
-    case kPageDown:
+    case forms::vk::PageDown:
         if (keyHeld == 0)
             Image4_Click();
         break;
-    case kHome:
+    case forms::vk::Home:
         Image5_Click();
         break;
-    case kEnd:
+    case forms::vk::End:
         Image6_Click();
         break;
-    case kInsert:
+    case forms::vk::Insert:
         fuls();
         break;
-    case kNumMinus:
+    case forms::vk::NumMinus:
         Check1.Value = 0; // raises Check1_Click when it was ticked
         break;
-    case kNumPlus:
+    case forms::vk::NumPlus:
         Check1.Value = 1;
         break;
     default:

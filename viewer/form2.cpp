@@ -6,24 +6,11 @@
 // single before it multiplies.
 #include "viewer/form2.h"
 
-#include <cstddef>
-
+#include "forms/keycodes.h"
 #include "forms/runtime.h"
+#include "viewer/frames.h"
 
 namespace viewer {
-
-namespace {
-
-constexpr int kPageUp = 33;
-constexpr int kPageDown = 34;
-constexpr int kEnd = 35;
-constexpr int kHome = 36;
-constexpr int kInsert = 45;
-constexpr int kEsc = 27;
-constexpr int kNumPlus = 107;
-constexpr int kNumMinus = 109;
-
-} // namespace
 
 Form2::Form2(forms::Runtime& rt, Module1& m, const forms::FormDesign& design)
     : forms::Form(rt, design), Picture1(get<forms::PictureBox>("Picture1")),
@@ -35,13 +22,7 @@ void Form2::razmer() {
     // The frame is read afresh on every call. One that cannot be loaded (removed, damaged)
     // gives no picture: the screen stays black, with Image1 hidden, and the keys go on
     // working, so the user can page on or leave.
-    forms::Picture picture;
-    const int n = m_.curFrame;
-    if (n >= 1 && static_cast<std::size_t>(n) < m_.frameFile.size()) {
-        auto loaded = runtime().loadPicture(m_.frameFile[static_cast<std::size_t>(n)]);
-        if (loaded)
-            picture = loaded.value();
-    }
+    const forms::Picture picture = loadFrame(runtime(), m_, m_.curFrame);
     Picture1.Picture = picture;
     if (!picture)
         return;
@@ -103,38 +84,38 @@ void Form2::Form_KeyDown(int& keyCode, int /*shift*/) {
     if (keyHeld == 1)
         return;
     switch (keyCode) {
-    case kPageDown:
+    case forms::vk::PageDown:
         if (m_.curFrame < m_.frameCount) {
             keyHeld = 1;
             m_.curFrame = m_.curFrame + 1;
             razmer();
         }
         break;
-    case kPageUp:
+    case forms::vk::PageUp:
         if (m_.curFrame > 1) {
             keyHeld = 1;
             m_.curFrame = m_.curFrame - 1;
             razmer();
         }
         break;
-    case kInsert:
-    case kEsc:
+    case forms::vk::Insert:
+    case forms::vk::Escape:
         runtime().hide(*this);
         break;
-    case kHome:
+    case forms::vk::Home:
         realSize = 1;
         razmer();
         break;
-    case kEnd:
+    case forms::vk::End:
         realSize = 0;
         razmer();
         break;
-    case kNumPlus:
+    case forms::vk::NumPlus:
         // Freezes the rectangle where it stands; the next frames are stretched into it.
         fixedSize = 1;
         Image1.BorderStyle = 1;
         break;
-    case kNumMinus:
+    case forms::vk::NumMinus:
         fixedSize = 0;
         Image1.BorderStyle = 0;
         razmer();

@@ -25,7 +25,9 @@ struct Variant {
     bool buttonOffsetFromHeight = true;
 };
 
-inline Variant kadroskopVariant() { return Variant{}; }
+inline Variant kadroskopVariant() {
+    return Variant{};
+}
 
 inline Variant lampionikaVariant() {
     Variant v;
