@@ -1,0 +1,64 @@
+#include "app/run_program.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QString>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "forms/environment.h"
+#include "forms/files.h"
+#include "forms/qt/qt_host.h"
+#include "forms/runtime.h"
+#include "viewer/module1.h"
+
+namespace app {
+
+namespace {
+
+// Taken while the program's static objects are made, before main runs.
+const std::chrono::steady_clock::time_point kProcessStart = std::chrono::steady_clock::now();
+
+std::string startDirectory() {
+    std::error_code ec;
+    const std::filesystem::path p = std::filesystem::current_path(ec);
+    return ec ? std::string("/") : p.string();
+}
+
+} // namespace
+
+int runProgram(int& argc, char** argv, const editions::Edition& edition, const char* iconResource) {
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QString::fromStdString(edition.name));
+    QApplication::setApplicationDisplayName(QString::fromStdString(edition.displayName));
+    QApplication::setWindowIcon(QIcon(QString::fromUtf8(iconResource)));
+
+    forms::FileSystem files(forms::DriveTable::linux(), startDirectory());
+    forms::ProcessEnvironment env;
+    forms::qt::QtHost host;
+
+    // On request, how long the program took to show its main window.
+    bool reported = std::getenv("VIEWER_REPORT_STARTUP") == nullptr;
+    host.onPainted = [&reported, &edition](const forms::Form& form) {
+        if (reported || form.name() != edition.form1.name)
+            return;
+        reported = true;
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                            std::chrono::steady_clock::now() - kProcessStart)
+                            .count();
+        std::fprintf(stderr, "first paint after %lld ms\n", static_cast<long long>(ms));
+        std::fflush(stderr);
+    };
+
+    forms::Runtime rt(host, files, env);
+    viewer::Module1 module;
+    editions::install(rt, module, edition);
+    rt.start();
+    return QApplication::exec();
+}
+
+} // namespace app

@@ -1,0 +1,263 @@
+// Both programs' main windows on the Qt host: what is drawn is where the model says.
+#include <QCoreApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "editions/kadroskop/kadroskop.h"
+#include "editions/lampionika/lampionika.h"
+#include "tests/render/qt_world.h"
+#include "viewer/form1.h"
+
+namespace render_tests {
+namespace {
+
+// A control's rectangle on screen as the model gives it: its place in the form in twips,
+// each edge rounded to whole pixels.
+QRect modelRect(const forms::Control& c) {
+    const auto [x, y] = forms::Runtime::formPosition(c);
+    const auto px = [](double twips) { return static_cast<int>(std::floor(twips / 15 + 0.5)); };
+    const int l = px(x), t = px(y);
+    return QRect(l, t, px(x + c.Width) - l, px(y + c.Height) - t);
+}
+
+// Compares an image control's pixels, where it is the front-most control, with its picture
+// scaled to its rectangle. Returns how many pixels were compared.
+int expectPictureShown(QtWorld& w, const forms::Form& f, const QImage& shot,
+                       const forms::Image& image) {
+    const QRect r = modelRect(image);
+    EXPECT_TRUE(image.Picture.get()) << image.name() << " has its picture";
+    if (!image.Picture.get() || r.isEmpty())
+        return 0;
+    const QImage expected = image.Picture.get()->scaled(r.size());
+    int compared = 0, wrong = 0;
+    for (int y = r.top(); y <= r.bottom(); y += 3)
+        for (int x = r.left(); x <= r.right(); x += 3) {
+            if (w.rt.hitTest(f, static_cast<float>(x * 15 + 7), static_cast<float>(y * 15 + 7)) !=
+                &image)
+                continue;
+            ++compared;
+            if (rgbAt(shot, x, y) != rgbAt(expected, x - r.left(), y - r.top()))
+                ++wrong;
+        }
+    EXPECT_EQ(wrong, 0) << image.name() << ": pixels that differ from its picture";
+    return compared;
+}
+
+// A frame in two colours: red left half, blue right half.
+void writeTwoColourFrame(const std::string& path, int w, int h) {
+    QImage two(w, h, QImage::Format_RGB32);
+    two.fill(QColor(255, 0, 0));
+    for (int y = 0; y < h; ++y)
+        for (int x = w / 2; x < w; ++x)
+            two.setPixel(x, y, qRgb(0, 0, 255));
+    ASSERT_TRUE(two.save(QString::fromStdString(path), "JPEG", 95));
+}
+
+// Opens the folder C:\film as a film, as the menu's "Открыть" does once the chooser has
+// made it the current directory.
+void openFilm(QtWorld& w, viewer::Form1& f, const std::vector<std::string>& names) {
+    ASSERT_TRUE(w.files.chDir("C:\\film"));
+    w.module.frameFile = {""};
+    w.module.frameFile.insert(w.module.frameFile.end(), names.begin(), names.end());
+    w.module.frameCount = static_cast<std::int32_t>(names.size());
+    w.module.curFrame = 1;
+    const auto pic = w.rt.loadPicture(names.front());
+    ASSERT_TRUE(pic);
+    f.Picture2.Picture = pic.value();
+    f.picH = f.Picture2.Height;
+    f.picW = f.Picture2.Width;
+    f.fitMode = true;
+    f.Picture5.BackColor = 0x00000000u;
+    f.Image4.Visible = names.size() > 1;
+    f.razmer();
+    f.Picture6.Visible = true;
+    f.Image11.Picture = pic.value();
+}
+
+bool isRed(QRgb c) {
+    return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
+}
+bool isBlue(QRgb c) {
+    return qBlue(c) > 200 && qRed(c) < 60 && qGreen(c) < 60;
+}
+bool isDark(QRgb c) {
+    return qRed(c) < 30 && qGreen(c) < 30 && qBlue(c) < 30;
+}
+
+// The two-colour frame exactly fills `r` of the screenshot.
+void expectFrameFills(const QImage& shot, const QRect& r) {
+    ASSERT_FALSE(r.isEmpty());
+    const auto at = [&](QPoint p) { return shot.pixel(p); };
+    EXPECT_TRUE(isRed(at(r.topLeft())));
+    EXPECT_TRUE(isRed(at(r.bottomLeft())));
+    EXPECT_TRUE(isBlue(at(r.topRight())));
+    EXPECT_TRUE(isBlue(at(r.bottomRight())));
+    EXPECT_TRUE(isRed(at(QPoint(r.left() + r.width() / 4, r.center().y()))));
+    EXPECT_TRUE(isBlue(at(QPoint(r.right() - r.width() / 4, r.center().y()))));
+    // Around it, where the screen goes on, the dark of what is behind.
+    for (const QPoint p : {r.topLeft() - QPoint(1, 0), r.topLeft() - QPoint(0, 1),
+                           r.bottomRight() + QPoint(1, 0), r.bottomRight() + QPoint(0, 1)})
+        if (shot.rect().contains(p)) {
+            EXPECT_TRUE(isDark(at(p))) << p.x() << "," << p.y();
+        }
+}
+
+struct EditionCase {
+    const char* name;
+    const editions::Edition& (*edition)();
+};
+
+void PrintTo(const EditionCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class MainWindow : public testing::TestWithParam<EditionCase> {};
+
+TEST_P(MainWindow, DrawsTopBarFrameWindowAndSidePictureWhereTheModelSays) {
+    const editions::Edition& edition = GetParam().edition();
+    QtWorld w(&edition);
+    w.rt.start();
+    auto& f = w.rt.form<viewer::Form1>("Form1");
+    const QImage shot = w.grab(f);
+    ASSERT_EQ(shot.size(), QSize(1024, 768)) << "the maximized window covers the screen";
+
+    // The black top bar, across the whole width.
+    const QRect bar = modelRect(f.Picture1);
+    EXPECT_EQ(bar, QRect(0, 0, 1024, 25));
+    for (int x : {300, 700, 1023})
+        EXPECT_EQ(rgbAt(shot, x, 12), 0x000000u) << "top bar at " << x;
+
+    // The pale yellow frame window exactly at its rectangle.
+    const QRect frame = modelRect(f.Picture5);
+    EXPECT_EQ(frame, QRect(250, 25, 749, 718));
+    for (const QPoint p : {frame.topLeft(), frame.topRight(), frame.bottomLeft(),
+                           frame.bottomRight(), frame.center()})
+        EXPECT_EQ(rgbAt(shot, p.x(), p.y()), 0xFFFFC0u)
+            << "frame window at " << p.x() << "," << p.y();
+    for (const QPoint p : {frame.topLeft() - QPoint(1, 0), frame.topLeft() - QPoint(0, 1),
+                           frame.bottomRight() + QPoint(1, 0), frame.bottomRight() + QPoint(0, 1)})
+        EXPECT_EQ(rgbAt(shot, p.x(), p.y()), 0x000000u) << "outside at " << p.x() << "," << p.y();
+
+    // The side photograph is drawn in its rectangle, and in Kadroskop the red band behind it.
+    EXPECT_GT(expectPictureShown(w, f, shot, f.Image1), 5000);
+    if (edition.variant.sideBand) {
+        EXPECT_GT(expectPictureShown(w, f, shot, f.Image7), 1000);
+    }
+}
+
+TEST_P(MainWindow, AFramesPictureFillsExactlyItsRectangle) {
+    const editions::Edition& edition = GetParam().edition();
+    QtWorld w(&edition);
+    w.rt.start();
+    auto& f = w.rt.form<viewer::Form1>("Form1");
+
+    std::filesystem::create_directory(w.disk / "film");
+    writeTwoColourFrame(w.disk / "film/a.jpg", 400, 300);
+    openFilm(w, f, {"a.jpg"});
+    const QImage shot = w.grab(f);
+    const QRect r = modelRect(f.Image11);
+    EXPECT_TRUE(modelRect(f.Picture5).contains(r));
+    expectFrameFills(shot, r);
+}
+
+TEST_P(MainWindow, FullScreenWindowCoversTheScreenWithTheFrame) {
+    const editions::Edition& edition = GetParam().edition();
+    QtWorld w(&edition);
+    w.rt.start();
+    auto& f = w.rt.form<viewer::Form1>("Form1");
+    std::filesystem::create_directory(w.disk / "film");
+    writeTwoColourFrame(w.disk / "film/a.jpg", 400, 300);
+    openFilm(w, f, {"a.jpg"});
+
+    // While the full-screen window is up: look at it, then leave it with Esc. Should Esc
+    // not hide it, the second action does, so the test cannot hang.
+    bool looked = false;
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            forms::Form& full = w.rt.form("Form2");
+            QWidget* win = w.host.window(full);
+            ASSERT_NE(win, nullptr);
+            EXPECT_EQ(win->geometry(), QRect(0, 0, 1024, 768));
+            const QImage shot = w.grab(full);
+            expectFrameFills(shot, modelRect(full.get<forms::Image>("Image1")));
+            EXPECT_EQ(rgbAt(shot, 0, 0), 0x000000u);
+            looked = true;
+            QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, "\x1b");
+            QCoreApplication::sendEvent(win, &esc);
+        },
+        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            forms::Form& full = w.rt.form("Form2");
+            EXPECT_FALSE(full.visible()) << "Esc leaves the full-screen window";
+            if (full.visible())
+                w.rt.hide(full);
+        },
+        Qt::QueuedConnection);
+    f.fuls();
+    EXPECT_TRUE(looked);
+    EXPECT_FALSE(w.rt.form("Form2").visible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Editions, MainWindow,
+                         testing::Values(EditionCase{"Kadroskop", &editions::kadroskop},
+                                         EditionCase{"Lampionika", &editions::lampionika}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Slide, EachMoveIsPaintedOnceAtTheRefreshPace) {
+    constexpr double kHz = 100;
+    QtWorld w(&editions::kadroskop(), testScreen(kHz));
+    w.rt.start();
+    auto& f = w.rt.form<viewer::Form1>("Form1");
+    std::filesystem::create_directory(w.disk / "film");
+    writeTwoColourFrame(w.disk / "film/a.jpg", 320, 240);
+    writeTwoColourFrame(w.disk / "film/b.jpg", 320, 240);
+    openFilm(w, f, {"a.jpg", "b.jpg"});
+    w.rt.doEvents();
+
+    // Where the strip stood at each paint of the main window.
+    std::vector<float> painted;
+    w.host.onPainted = [&](const forms::Form& form) {
+        if (&form == &f)
+            painted.push_back(f.Picture6.Top);
+    };
+    // "Page Down" clicked with the mouse.
+    QWidget* win = w.host.window(f);
+    const QPoint button = modelRect(f.Image4).center();
+    const auto start = std::chrono::steady_clock::now();
+    for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(t, QPointF(button), QPointF(win->mapToGlobal(button)), Qt::LeftButton,
+                      t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+        QCoreApplication::sendEvent(win, &e);
+    }
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(w.module.curFrame, 2);
+
+    // One paint per move, each showing a new position of the strip: the loop's moves from 0
+    // down to its far end, one extent and a fifteenth, and the last jump.
+    const int steps = editions::kadroskop().variant.stepsPerFrame;
+    EXPECT_GE(static_cast<int>(painted.size()), steps);
+    EXPECT_LE(static_cast<int>(painted.size()), steps * 16 / 15 + 3);
+    for (std::size_t i = 1; i < painted.size(); ++i)
+        EXPECT_LT(painted[i], painted[i - 1]) << "paint " << i << " shows a new position";
+    const auto period = w.host.refreshPeriod();
+    const double n = static_cast<double>(painted.size());
+    EXPECT_GE(took, 0.7 * n * period);
+    EXPECT_LE(took, 1.6 * n * period);
+}
+
+} // namespace
+} // namespace render_tests

@@ -1,0 +1,618 @@
+// The Qt host with windows of the tests' own designs: what is painted where, and how the
+// user's input reaches the model.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QToolTip>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "forms/qt/fonts.h"
+#include "forms/qt/form_painter.h"
+#include "forms/qt/keys.h"
+#include "tests/render/qt_world.h"
+#include "tests/support/fixtures.h"
+
+namespace render_tests {
+namespace {
+
+using forms::ControlKind;
+
+// A control of a test design; geometry in pixels.
+forms::ControlDesign control(ControlKind kind, std::string name, std::string parent, int l, int t,
+                             int w, int h) {
+    forms::ControlDesign d;
+    d.kind = kind;
+    d.name = std::move(name);
+    d.parent = std::move(parent);
+    d.left = static_cast<float>(l * 15);
+    d.top = static_cast<float>(t * 15);
+    d.width = static_cast<float>(w * 15);
+    d.height = static_cast<float>(h * 15);
+    return d;
+}
+
+forms::FormDesign formDesign(std::string name, int w, int h, int borderStyle = 0) {
+    forms::FormDesign d;
+    d.name = std::move(name);
+    d.caption = "Test window";
+    d.borderStyle = borderStyle;
+    d.maxButton = d.minButton = false;
+    d.clientWidth = static_cast<float>(w * 15);
+    d.clientHeight = static_cast<float>(h * 15);
+    d.back = 0x00FF0000; // blue
+    return d;
+}
+
+// A window that records the events it receives.
+class RecordingForm final : public forms::Form {
+  public:
+    using Form::Form;
+    std::vector<std::string> log;
+    float mouseX = -1, mouseY = -1;
+    void Form_KeyDown(int& k, int s) override {
+        log.push_back("down " + std::to_string(k) + " " + std::to_string(s));
+    }
+    void Form_KeyUp(int& k, int s) override {
+        log.push_back("up " + std::to_string(k) + " " + std::to_string(s));
+    }
+    void Form_KeyPress(int& k) override { log.push_back("press " + std::to_string(k)); }
+    void Form_MouseMove(int, int, float x, float y) override {
+        mouseX = x;
+        mouseY = y;
+    }
+    // Runs when the window unloads; the runtime then releases it.
+    std::function<void()> onUnload;
+    void Form_Unload() override {
+        if (onUnload)
+            onUnload();
+    }
+};
+
+RecordingForm& install(QtWorld& w, const forms::FormDesign& design) {
+    w.rt.registerForm(design.name, [design](forms::Runtime& rt) {
+        return std::make_unique<RecordingForm>(rt, design);
+    });
+    return w.rt.form<RecordingForm>(design.name);
+}
+
+void sendMouse(QWidget* w, QEvent::Type type, QPoint at) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick
+            ? Qt::MouseButtons(Qt::LeftButton)
+            : Qt::MouseButtons(Qt::NoButton);
+    QMouseEvent e(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &e);
+}
+
+void clickAt(QWidget* w, QPoint at) {
+    sendMouse(w, QEvent::MouseButtonPress, at);
+    sendMouse(w, QEvent::MouseButtonRelease, at);
+}
+
+void sendKey(QWidget* w, QEvent::Type type, int key, Qt::KeyboardModifiers mods = {},
+             const QString& text = {}, bool autoRepeat = false) {
+    QKeyEvent e(type, key, mods, text, autoRepeat);
+    QCoreApplication::sendEvent(w, &e);
+}
+
+TEST(QtHostPaint, DrawsTheTreeBackToFrontWithBordersClippingAndRoundedEdges) {
+    QtWorld w;
+    forms::FormDesign d = formDesign("F", 300, 200);
+    auto front = control(ControlKind::PictureBox, "Front", "", 20, 20, 40, 40);
+    front.borderStyle = 0;
+    front.back = 0x000000FF; // red
+    auto box = control(ControlKind::PictureBox, "Box", "", 40, 40, 100, 80);
+    box.back = 0x0000FF00; // green, a 3D single border
+    auto inner = control(ControlKind::PictureBox, "Inner", "Box", 80, 10, 50, 20);
+    inner.borderStyle = 0;
+    inner.back = 0x0000FFFF; // yellow, sticking out of Box at the right
+    auto flat = control(ControlKind::PictureBox, "Flat", "", 160, 40, 30, 30);
+    flat.appearance = 0;
+    flat.back = 0x00FFFFFF;
+    auto hidden = control(ControlKind::PictureBox, "Hidden", "", 200, 120, 40, 40);
+    hidden.visible = false;
+    hidden.back = 0x00FFFFFF;
+    auto odd = control(ControlKind::PictureBox, "Odd", "", 0, 150, 0, 20);
+    odd.borderStyle = 0;
+    odd.back = 0x00000000;
+    odd.left = 3007.5f; // 200.5 px
+    odd.width = 292.5f; // right edge at 220 px
+    d.controls = {front, box, inner, flat, hidden, odd};
+    RecordingForm& f = install(w, d);
+    f.Show();
+    const QImage img = w.grab(f);
+    ASSERT_EQ(img.size(), QSize(300, 200));
+
+    struct Case {
+        int x, y;
+        unsigned rgb;
+        const char* what;
+    };
+    const Case cases[] = {
+        {5, 5, 0x0000FF, "form background"},
+        {50, 50, 0xFF0000, "front box over the bordered one"},
+        {40, 70, 0x808080, "sunken border: outer shadow at the left"},
+        {41, 70, 0x000000, "sunken border: inner dark shadow"},
+        {139, 70, 0xFFFFFF, "sunken border: outer highlight at the right"},
+        {138, 70, 0xC0C0C0, "sunken border: inner light"},
+        {80, 100, 0x00FF00, "the box's client area"},
+        {42 + 80, 42 + 10, 0xFFFF00, "child origin inside the 2-pixel border"},
+        {137, 60, 0xFFFF00, "child up to the container's client edge"},
+        {138, 60, 0xC0C0C0, "child clipped at the container's border"},
+        {145, 60, 0x0000FF, "nothing of the child outside its container"},
+        {160, 50, 0x000000, "flat border: 1 pixel black"},
+        {161, 50, 0xFFFFFF, "flat border: inner line in the box's colour"},
+        {220, 140, 0x0000FF, "hidden control not drawn"},
+        {200, 160, 0x0000FF, "left edge 200.5 px rounds up"},
+        {201, 160, 0x000000, "first pixel of the box"},
+        {219, 160, 0x000000, "last pixel of the box"},
+        {220, 160, 0x0000FF, "right edge at 220 px"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(rgbAt(img, c.x, c.y), c.rgb) << c.what << " at " << c.x << "," << c.y;
+}
+
+TEST(QtHostPaint, PicturesStretchedIntoImagesAndUnscaledInPictureBoxes) {
+    QtWorld w;
+    // A 20 x 10 picture: red left half, blue right half.
+    QImage two(20, 10, QImage::Format_RGB32);
+    two.fill(Qt::red);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 10; x < 20; ++x)
+            two.setPixel(x, y, qRgb(0, 0, 255));
+    const std::string path = w.disk / "two.bmp";
+    ASSERT_TRUE(two.save(QString::fromStdString(path), "BMP"));
+
+    forms::FormDesign d = formDesign("F", 300, 200);
+    d.back = 0x00FFFFFF;
+    auto stretched = control(ControlKind::Image, "Stretched", "", 10, 10, 100, 50);
+    stretched.stretch = true;
+    auto framed = control(ControlKind::Image, "Framed", "", 10, 100, 40, 20);
+    framed.stretch = true;
+    framed.borderStyle = 1;
+    auto box = control(ControlKind::PictureBox, "Box", "", 150, 10, 60, 40);
+    box.back = 0x0000FF00;
+    d.controls = {stretched, framed, box};
+    RecordingForm& f = install(w, d);
+    const auto pic = w.rt.loadPicture("two.bmp");
+    ASSERT_TRUE(pic);
+    f.get<forms::Image>("Stretched").Picture = pic.value();
+    f.get<forms::Image>("Framed").Picture = pic.value();
+    f.get<forms::PictureBox>("Box").Picture = pic.value();
+    f.Show();
+    const QImage img = w.grab(f);
+
+    struct Case {
+        int x, y;
+        unsigned rgb;
+        const char* what;
+    };
+    const Case cases[] = {
+        {10, 10, 0xFF0000, "stretched: top left corner"},
+        {10, 59, 0xFF0000, "stretched: bottom left corner"},
+        {109, 10, 0x0000FF, "stretched: top right corner"},
+        {109, 59, 0x0000FF, "stretched: bottom right corner"},
+        {50, 35, 0xFF0000, "stretched: left half"},
+        {70, 35, 0x0000FF, "stretched: right half"},
+        {9, 35, 0xFFFFFF, "nothing left of the image"},
+        {110, 35, 0xFFFFFF, "nothing right of the image"},
+        {60, 60, 0xFFFFFF, "nothing below the image"},
+        {10, 100, 0x000000, "image border: black"},
+        {49, 119, 0x000000, "image border: black at the far corner"},
+        {11, 101, 0xFF0000, "picture inside the image border"},
+        {152, 12, 0xFF0000, "picture box: picture at the client origin"},
+        {171, 21, 0x0000FF, "picture box: own size, not scaled"},
+        {172, 21, 0x00FF00, "picture box: background right of the picture"},
+        {152, 22, 0x00FF00, "picture box: background below the picture"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(rgbAt(img, c.x, c.y), c.rgb) << c.what << " at " << c.x << "," << c.y;
+}
+
+// Columns of a rectangle where some pixel differs from the background.
+std::pair<int, int> inkColumns(const QImage& img, const QRect& r, unsigned background) {
+    int first = -1, last = -1;
+    for (int x = r.left(); x <= r.right(); ++x)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            if (rgbAt(img, x, y) != background) {
+                if (first < 0)
+                    first = x;
+                last = x;
+                break;
+            }
+    return {first, last};
+}
+
+TEST(QtHostPaint, LabelsAndListsDrawTheirTextInTheirColours) {
+    QtWorld w;
+    forms::FormDesign d = formDesign("F", 400, 200);
+    auto left = control(ControlKind::Label, "Left", "", 10, 10, 150, 20);
+    left.text = "Файл";
+    left.back = 0x00000000;
+    left.fore = 0x00FFFFFF;
+    auto right = control(ControlKind::Label, "Right", "", 10, 40, 150, 20);
+    right.text = "Файл";
+    right.alignment = 1;
+    right.back = 0x00000000;
+    right.fore = 0x00FFFFFF;
+    auto clear = control(ControlKind::Label, "Clear", "", 200, 10, 100, 20);
+    clear.text = "x";
+    clear.backStyle = 0;
+    auto list = control(ControlKind::ListBox, "List", "", 10, 80, 150, 67);
+    list.back = forms::sys::WindowFrame;
+    list.fore = forms::sys::InactiveBorder;
+    d.controls = {left, right, clear, list};
+    RecordingForm& f = install(w, d);
+    auto& l = f.get<forms::ListBox>("List");
+    l.AddItem("Открыть");
+    l.AddItem("О программе");
+    l.AddItem("Выход");
+    l.ListIndex = 1;
+    f.Show();
+    const QImage img = w.grab(f);
+
+    const auto [l0, l1] = inkColumns(img, QRect(10, 10, 150, 20), 0x000000);
+    ASSERT_GE(l0, 10) << "the caption is drawn";
+    EXPECT_LE(l0, 13) << "left aligned";
+    const auto [r0, r1] = inkColumns(img, QRect(10, 40, 150, 20), 0x000000);
+    ASSERT_GE(r0, 10);
+    EXPECT_GE(r1, 155) << "right aligned";
+    EXPECT_EQ(r1 - r0, l1 - l0) << "the same caption, the same width";
+    EXPECT_EQ(rgbAt(img, 205, 25), 0x0000FF) << "a transparent label shows what is behind";
+
+    // The list: black rows, the selected second row in the highlight colour.
+    const int row = forms::qt::rowHeightPx(l);
+    EXPECT_EQ(row, 13) << "rows of the default font at 96 dpi";
+    EXPECT_EQ(rgbAt(img, 150, 82 + row / 2), 0x000000) << "first row";
+    EXPECT_EQ(rgbAt(img, 150, 82 + row + row / 2), 0x000080) << "selected row";
+    EXPECT_EQ(rgbAt(img, 150, 82 + 2 * row + row / 2), 0x000000) << "third row";
+    const auto [t0, t1] = inkColumns(img, QRect(12, 82 + 2 * row, 140, row), 0x000000);
+    EXPECT_GE(t0, 12) << "the third item's text is drawn";
+    // The ink is the list's fore colour (light grey), blended into black at the glyphs'
+    // edges: grey everywhere and at most as light as the fore colour.
+    unsigned brightest = 0;
+    bool grey = true;
+    for (int x = t0; x <= t1; ++x)
+        for (int y = 82 + 2 * row; y < 82 + 3 * row; ++y) {
+            const QRgb c = img.pixel(x, y);
+            grey = grey && qRed(c) == qGreen(c) && qGreen(c) == qBlue(c);
+            brightest = std::max(brightest, static_cast<unsigned>(qRed(c)));
+        }
+    EXPECT_TRUE(grey) << "items in the list's fore colour";
+    EXPECT_GE(brightest, 0xA0u) << "items in the list's fore colour";
+    EXPECT_LE(brightest, 0xC0u) << "items in the list's fore colour";
+}
+
+TEST(QtHostText, DesignFontsAreSubstitutedAndMeasuredInWholePixels) {
+    QtWorld w;
+    struct Case {
+        const char* name;
+        float size;
+        const char* family;
+        int pixels;
+    };
+    const Case cases[] = {
+        {"MS Sans Serif", 8.25f, "Liberation Sans", 11},
+        {"MS Sans Serif", 12.0f, "Liberation Sans", 16},
+        {"Times New Roman", 13.5f, "Liberation Serif", 18},
+    };
+    for (const Case& c : cases) {
+        forms::Font font;
+        font.name = c.name;
+        font.size = c.size;
+        const QFont q = forms::qt::toQFont(font);
+        EXPECT_EQ(QFontInfo(q).family(), c.family) << c.name;
+        EXPECT_EQ(q.pixelSize(), c.pixels) << c.name << " " << c.size;
+        const forms::Size2 m = w.host.measureText(font, "Файл");
+        const QFontMetricsF metrics(q);
+        EXPECT_EQ(m.width, std::ceil(metrics.horizontalAdvance(QString("Файл"))) * 15);
+        EXPECT_EQ(m.height, std::ceil(metrics.lineSpacing()) * 15);
+    }
+}
+
+TEST(QtHostInput, KeysBecomeVirtualKeyCodes) {
+    using forms::qt::virtualKey;
+    struct Case {
+        int key;
+        Qt::KeyboardModifiers mods;
+        int vk;
+    };
+    const Case cases[] = {
+        {Qt::Key_PageUp, {}, 33},
+        {Qt::Key_PageDown, {}, 34},
+        {Qt::Key_End, {}, 35},
+        {Qt::Key_Home, {}, 36},
+        {Qt::Key_Left, {}, 37},
+        {Qt::Key_Down, {}, 40},
+        {Qt::Key_Insert, {}, 45},
+        {Qt::Key_Delete, {}, 46},
+        {Qt::Key_Escape, {}, 27},
+        {Qt::Key_Return, {}, 13},
+        {Qt::Key_Enter, Qt::KeypadModifier, 13},
+        {Qt::Key_Space, {}, 32},
+        {Qt::Key_Backspace, {}, 8},
+        {Qt::Key_Tab, {}, 9},
+        {Qt::Key_A, {}, 65},
+        {Qt::Key_Z, Qt::ShiftModifier, 90},
+        {Qt::Key_0, {}, 48},
+        {Qt::Key_7, Qt::KeypadModifier, 103},
+        {Qt::Key_F1, {}, 112},
+        {Qt::Key_F12, {}, 123},
+        {Qt::Key_Shift, Qt::ShiftModifier, 16},
+        {Qt::Key_Control, Qt::ControlModifier, 17},
+        {Qt::Key_Alt, Qt::AltModifier, 18},
+        {Qt::Key_Plus, Qt::KeypadModifier, 107},
+        {Qt::Key_Minus, Qt::KeypadModifier, 109},
+        {Qt::Key_Plus, Qt::ShiftModifier, 187},
+        {Qt::Key_Equal, {}, 187},
+        {Qt::Key_Minus, {}, 189},
+        {Qt::Key_PageDown, Qt::KeypadModifier, 34},
+        {0x419, {}, 'Q'}, // the Russian layout's letter on the Q key
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(virtualKey(c.key, c.mods), c.vk) << "Qt key 0x" << std::hex << c.key;
+    EXPECT_EQ(forms::qt::shiftState(Qt::ShiftModifier | Qt::AltModifier), 5);
+    EXPECT_EQ(forms::qt::shiftState(Qt::ControlModifier | Qt::KeypadModifier), 2);
+}
+
+TEST(QtHostInput, KeysReachTheFormAsDownPressAndUp) {
+    QtWorld w;
+    forms::FormDesign d = formDesign("F", 200, 100);
+    d.keyPreview = true;
+    RecordingForm& f = install(w, d);
+    f.Show();
+    QWidget* win = w.host.window(f);
+    sendKey(win, QEvent::KeyPress, Qt::Key_PageDown);
+    sendKey(win, QEvent::KeyPress, Qt::Key_PageDown, {}, {}, true); // held: repeats
+    sendKey(win, QEvent::KeyRelease, Qt::Key_PageDown, {}, {}, true);
+    sendKey(win, QEvent::KeyRelease, Qt::Key_PageDown);
+    sendKey(win, QEvent::KeyPress, Qt::Key_Plus, Qt::KeypadModifier, "+");
+    sendKey(win, QEvent::KeyPress, 0x42F, Qt::ShiftModifier, "Я");
+    sendKey(win, QEvent::KeyPress, Qt::Key_Return, {}, "\r");
+    sendKey(win, QEvent::KeyPress, Qt::Key_Escape, {}, "\x1b");
+    const std::vector<std::string> expected = {
+        "down 34 0",  "down 34 0", "up 34 0",  "down 107 0", "press 43", "down 90 1",
+        "press 1071", "down 13 0", "press 13", "down 27 0",  "press 27",
+    };
+    EXPECT_EQ(f.log, expected);
+}
+
+TEST(QtHostInput, ClicksOnControlsRowsAndTheMouseInTwips) {
+    QtWorld w;
+    forms::FormDesign d = formDesign("F", 300, 200);
+    auto button = control(ControlKind::CommandButton, "Button", "", 10, 10, 80, 25);
+    button.text = "OK";
+    auto list = control(ControlKind::ListBox, "List", "", 10, 50, 150, 70);
+    d.controls = {button, list};
+    RecordingForm& f = install(w, d);
+    auto& b = f.get<forms::CommandButton>("Button");
+    auto& l = f.get<forms::ListBox>("List");
+    for (const char* item : {"one", "two", "three"})
+        l.AddItem(item);
+    std::vector<std::string> events;
+    b.Click = [&] { events.push_back("button click"); };
+    l.Click = [&] { events.push_back("list click " + std::to_string(l.ListIndex)); };
+    l.DblClick = [&] { events.push_back("list dblclick " + std::to_string(l.ListIndex)); };
+    f.Show();
+    QWidget* win = w.host.window(f);
+    const int row = forms::qt::rowHeightPx(l);
+
+    clickAt(win, QPoint(30, 20));
+    // Pressed on the button, released outside it: no click.
+    sendMouse(win, QEvent::MouseButtonPress, QPoint(30, 20));
+    sendMouse(win, QEvent::MouseButtonRelease, QPoint(200, 20));
+    clickAt(win, QPoint(40, 52 + 2 * row + 2)); // third row
+    // A double click on the first row: the first click selects, the second press raises
+    // DblClick.
+    const QPoint first(40, 52 + 2);
+    sendMouse(win, QEvent::MouseButtonPress, first);
+    sendMouse(win, QEvent::MouseButtonRelease, first);
+    sendMouse(win, QEvent::MouseButtonDblClick, first);
+    sendMouse(win, QEvent::MouseButtonRelease, first);
+    const std::vector<std::string> expected = {"button click", "list click 2", "list click 0",
+                                               "list dblclick 0"};
+    EXPECT_EQ(events, expected);
+
+    sendMouse(win, QEvent::MouseMove, QPoint(250, 150));
+    EXPECT_EQ(f.mouseX, 250.0f * 15);
+    EXPECT_EQ(f.mouseY, 150.0f * 15);
+}
+
+TEST(QtHostInput, TextBoxTakesTheCaretWhereClickedAndTheTypedCharacters) {
+    QtWorld w;
+    forms::FormDesign d = formDesign("F", 300, 100);
+    auto text = control(ControlKind::TextBox, "Text", "", 10, 10, 200, 21);
+    text.text = "abcdef";
+    d.controls = {text};
+    RecordingForm& f = install(w, d);
+    auto& box = f.get<forms::TextBox>("Text");
+    f.Show();
+    QWidget* win = w.host.window(f);
+    const int x = forms::qt::textStart(box) +
+                  QFontMetrics(forms::qt::toQFont(box.Font)).horizontalAdvance("abc");
+    clickAt(win, QPoint(x + 1, 20));
+    EXPECT_EQ(f.focused(), &box);
+    EXPECT_EQ(box.SelStart, 3);
+    sendKey(win, QEvent::KeyPress, Qt::Key_X, {}, "x");
+    sendKey(win, QEvent::KeyPress, Qt::Key_Backspace, {}, "\b");
+    sendKey(win, QEvent::KeyPress, Qt::Key_Backspace, {}, "\b");
+    sendKey(win, QEvent::KeyPress, 0x416, {}, "ж");
+    EXPECT_EQ(box.Text.get(), "abжdef");
+    EXPECT_EQ(box.SelStart, 3);
+}
+
+TEST(QtHostInput, ComboBoxOpensADropDownListThatChoosesTheItem) {
+    QtWorld w;
+    forms::FormDesign d = formDesign("F", 300, 200);
+    d.controls = {control(ControlKind::ComboBox, "Combo", "", 10, 10, 150, 21)};
+    RecordingForm& f = install(w, d);
+    auto& combo = f.get<forms::ComboBox>("Combo");
+    for (const char* item : {"c:", "Мои документы", "Рабочий стол"})
+        combo.AddItem(item);
+    std::vector<std::string> events;
+    combo.Click = [&] { events.push_back("click " + combo.Text.get()); };
+    f.Show();
+    QWidget* win = w.host.window(f);
+
+    sendMouse(win, QEvent::MouseButtonPress, QPoint(100, 20));
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr) << "the drop-down list opens on the press";
+    EXPECT_EQ(popup->geometry().topLeft(), win->mapToGlobal(QPoint(10, 31)));
+    const int row = forms::qt::rowHeightPx(combo);
+    clickAt(popup, QPoint(20, 1 + 2 * row + row / 2));
+    EXPECT_EQ(combo.ListIndex, 2);
+    EXPECT_EQ(events, std::vector<std::string>{"click Рабочий стол"});
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+TEST(QtHostInput, ToolTipsShowTheControlsText) {
+    QtWorld w;
+    forms::FormDesign d = formDesign("F", 300, 200);
+    auto tipped = control(ControlKind::Image, "Tipped", "", 10, 10, 50, 50);
+    tipped.toolTip = "Page UP";
+    d.controls = {tipped, control(ControlKind::Image, "Plain", "", 100, 10, 50, 50)};
+    RecordingForm& f = install(w, d);
+    f.Show();
+    QWidget* win = w.host.window(f);
+    QHelpEvent plain(QEvent::ToolTip, QPoint(120, 20), win->mapToGlobal(QPoint(120, 20)));
+    QCoreApplication::sendEvent(win, &plain);
+    EXPECT_TRUE(QToolTip::text().isEmpty()) << "no tip for a control without one";
+    QHelpEvent over(QEvent::ToolTip, QPoint(20, 20), win->mapToGlobal(QPoint(20, 20)));
+    QCoreApplication::sendEvent(win, &over);
+    EXPECT_EQ(QToolTip::text(), "Page UP");
+}
+
+TEST(QtHostWindows, MaximizedBorderlessCoversTheScreenAndDialogsHaveOnlyACloseBox) {
+    QtWorld w;
+    forms::FormDesign main = formDesign("Main", 451, 438);
+    main.windowState = 2;
+    forms::FormDesign dialog = formDesign("Dialog", 320, 200, 1);
+    dialog.caption = "Выбор";
+    RecordingForm& m = install(w, main);
+    RecordingForm& dlg = install(w, dialog);
+    m.Show();
+    dlg.Show();
+    EXPECT_EQ(w.host.screenArea().width, 1024.0f * 15);
+    EXPECT_EQ(w.host.screenArea().height, 768.0f * 15);
+    QWidget* mw = w.host.window(m);
+    EXPECT_EQ(mw->geometry(), QRect(0, 0, 1024, 768));
+    EXPECT_TRUE(mw->windowFlags().testFlag(Qt::FramelessWindowHint));
+
+    QWidget* dw = w.host.window(dlg);
+    EXPECT_EQ(dw->size(), QSize(320, 200)) << "the widget is the client area";
+    EXPECT_EQ(dw->minimumSize(), dw->maximumSize()) << "a fixed size";
+    EXPECT_EQ(dw->windowTitle(), "Выбор");
+    const Qt::WindowFlags flags = dw->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    const forms::Size2 extra = w.host.frameExtra(1);
+    EXPECT_EQ(dlg.Width, dialog.clientWidth + extra.width);
+
+    // The close box asks the model, which unloads the window.
+    bool unloaded = false;
+    dlg.onUnload = [&] { unloaded = true; };
+    QCloseEvent close;
+    QCoreApplication::sendEvent(dw, &close);
+    EXPECT_TRUE(unloaded);
+    EXPECT_FALSE(w.rt.isLoaded("Dialog"));
+    EXPECT_FALSE(dw->isVisible());
+}
+
+TEST(QtHostWindows, ModalLoopBlocksOtherWindowsAndEndsWhenTheWindowIsHidden) {
+    QtWorld w;
+    forms::FormDesign main = formDesign("Main", 300, 200);
+    main.controls = {control(ControlKind::CommandButton, "Button", "", 10, 10, 80, 25)};
+    forms::FormDesign dialog = formDesign("Dialog", 200, 100, 1);
+    dialog.controls = {control(ControlKind::CommandButton, "OK", "", 10, 10, 80, 25)};
+    RecordingForm& m = install(w, main);
+    RecordingForm& dlg = install(w, dialog);
+    std::vector<std::string> events;
+    m.get<forms::CommandButton>("Button").Click = [&] { events.push_back("main"); };
+    dlg.get<forms::CommandButton>("OK").Click = [&] {
+        events.push_back("ok");
+        dlg.Hide();
+    };
+    m.Show();
+    // What the user does while the dialog is up: a click on the main window, then OK. Should
+    // OK not end the loop, the second action does, so the test cannot hang.
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            clickAt(w.host.window(m), QPoint(30, 20));
+            clickAt(w.host.window(dlg), QPoint(30, 20));
+        },
+        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            if (dlg.visible()) {
+                events.push_back("still open");
+                w.rt.hide(dlg);
+            }
+        },
+        Qt::QueuedConnection);
+    dlg.ShowModal();
+    EXPECT_EQ(events, std::vector<std::string>{"ok"});
+    EXPECT_FALSE(dlg.visible());
+    clickAt(w.host.window(m), QPoint(30, 20));
+    EXPECT_EQ(events, (std::vector<std::string>{"ok", "main"})) << "input again after the loop";
+}
+
+TEST(QtHostFrames, EachRunOfPendingEventsPaintsWhatChangedOnceAtTheRefreshPace) {
+    constexpr double kHz = 50;
+    QtWorld w(nullptr, testScreen(kHz));
+    forms::FormDesign d = formDesign("F", 300, 200);
+    auto strip = control(ControlKind::PictureBox, "Strip", "", 0, 0, 100, 50);
+    strip.back = 0x000000FF;
+    d.controls = {strip};
+    RecordingForm& f = install(w, d);
+    f.Show();
+    w.rt.doEvents();
+    w.rt.doEvents();
+    auto& s = f.get<forms::PictureBox>("Strip");
+    const auto period = w.host.refreshPeriod();
+    ASSERT_EQ(period, std::chrono::milliseconds(20));
+
+    // A slide: a few properties change per move, then pending events run.
+    constexpr int kMoves = 10;
+    const int before = w.host.paintCount(f);
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 1; i <= kMoves; ++i) {
+        s.Left = static_cast<float>(i * 45);
+        s.Top = static_cast<float>(i * 15);
+        s.Width = s.Width + 15.0f;
+        w.rt.doEvents();
+        EXPECT_EQ(w.host.paintCount(f), before + i) << "move " << i << " painted once";
+    }
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(took, 0.7 * kMoves * period);
+    EXPECT_LE(took, 1.6 * kMoves * period);
+    EXPECT_EQ(rgbAt(w.grab(f), 30 + 5, 10 + 5), 0xFF0000u) << "the last move is what shows";
+
+    // Without changes nothing is painted and nothing waits.
+    const int painted = w.host.paintCount(f);
+    const auto idle = std::chrono::steady_clock::now();
+    for (int i = 0; i < kMoves; ++i)
+        w.rt.doEvents();
+    EXPECT_EQ(w.host.paintCount(f), painted);
+    EXPECT_LT(std::chrono::steady_clock::now() - idle, period * 2);
+}
+
+} // namespace
+} // namespace render_tests
