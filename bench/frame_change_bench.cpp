@@ -224,7 +224,12 @@ int main(int argc, char** argv) {
     std::printf("painted move, 24 MP sources      %8.2f ms\n", median(bigFilm.moveMs));
     std::printf("painted move, 2 MP sources       %8.2f ms  ratio %4.2f   (limit 1.3)\n",
                 median(smallFilm.moveMs), median(bigFilm.moveMs) / median(smallFilm.moveMs));
-    std::printf("peak memory growth, frame change %8.1f MiB %5.2f x W*H*4 (limit 6)\n",
+    // The first change meets a heap that holds nothing of earlier decodes: its growth is the
+    // honest one; later ones reuse memory the allocator kept.
+    const double firstGrowth = bigFilm.peakGrowthKib.empty() ? 0 : bigFilm.peakGrowthKib[0];
+    std::printf("peak memory growth, first change %8.1f MiB %5.2f x W*H*4 (limit 6)\n",
+                firstGrowth / 1024, firstGrowth / window);
+    std::printf("peak memory growth, median       %8.1f MiB %5.2f x W*H*4\n",
                 median(bigFilm.peakGrowthKib) / 1024, median(bigFilm.peakGrowthKib) / window);
     std::filesystem::remove_all(tmpl);
     return 0;

@@ -1,5 +1,7 @@
 #include "forms/picture.h"
 
+#include "forms/jpeg_decode.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QFile>
@@ -499,6 +501,11 @@ Result<Picture> PictureData::fromResource(const std::string& path) {
     return make(path, true, readHeader(src));
 }
 
+bool PictureData::decodedAt(QSize size) const {
+    const std::lock_guard lock(mutex_);
+    return cached_ && cacheSize_ == size;
+}
+
 QImage PictureData::scaled(QSize size) const {
     if (size.isEmpty())
         return {};
@@ -523,6 +530,26 @@ QImage PictureData::full() const {
 QImage PictureData::decode(QSize size) const {
     if (size.isEmpty() || pixels(size) > kMaxDecodePixels)
         return {};
+    if (!resource_) {
+        // A JPEG file decodes straight at the scale drawn, streamed from the file; anything
+        // else, and a JPEG libjpeg cannot decode that way, takes the general way below.
+        std::int64_t fileSize = 0;
+        const Result<int> opened = openRegular(source_, fileSize);
+        if (!opened)
+            return {};
+        const Fd fd(opened.value());
+        FileSource src(fd.get(), fileSize);
+        const Result<Header> header = readHeader(src);
+        if (!header)
+            return {};
+        const Header& h = header.value();
+        if (h.format == PictureFormat::Jpeg) {
+            const QSize wanted = swapsSides(h.orientation) ? size.transposed() : size;
+            QImage image = decodeJpegScaled(fd.get(), wanted, kMaxDecodePixels);
+            if (!image.isNull())
+                return upright(std::move(image), h.orientation);
+        }
+    }
     std::string reason;
     std::optional<QByteArray> bytes =
         resource_ ? readResource(source_, reason) : readWholeFile(source_);

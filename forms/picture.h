@@ -35,6 +35,8 @@ class PictureData {
     // repeated draws at one size decode once. A picture that can no longer be decoded (the
     // file vanished or is damaged past its header) gives a null image.
     QImage scaled(QSize size) const;
+    // Whether the picture is decoded at `size` already, so that scaled() costs nothing.
+    bool decodedAt(QSize size) const;
     // The whole picture at its own (upright) size; null when it is too large to decode within
     // kMaxDecodePixels or cannot be decoded. For small pictures and tests.
     QImage full() const;

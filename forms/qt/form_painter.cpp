@@ -495,6 +495,15 @@ void drawRows(QPainter& p, const forms::Control& owner, const std::vector<std::s
     }
 }
 
+QSize stretchedPictureSize(const forms::Image& image, qreal dpr) {
+    const int border = image.BorderStyle == 1 ? 1 : 0;
+    const QRect inner = controlRect(image).adjusted(border, border, -border, -border);
+    if (inner.isEmpty())
+        return {};
+    return QSize(std::max(1, static_cast<int>(std::lround(inner.width() * dpr))),
+                 std::max(1, static_cast<int>(std::lround(inner.height() * dpr))));
+}
+
 void paintForm(QPainter& p, const forms::Form& form, const PaintState& state) {
     const QRect client(0, 0, toPixel(form.scaleWidth()), toPixel(form.scaleHeight()));
     p.fillRect(p.device() ? QRect(0, 0, p.device()->width(), p.device()->height()) : client,

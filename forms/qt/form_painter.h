@@ -1,6 +1,7 @@
 #pragma once
 #include <QColor>
 #include <QRect>
+#include <QSize>
 
 #include "forms/color.h"
 #include "forms/controls.h"
@@ -17,6 +18,8 @@ int toPixel(double twips);
 QRect pixelRect(double left, double top, double width, double height);
 // A control's rectangle in the form's client pixels.
 QRect controlRect(const forms::Control& c);
+// The device pixels a stretched image draws its picture at.
+QSize stretchedPictureSize(const forms::Image& image, qreal dpr);
 // The colour a model colour stands for.
 QColor qColor(forms::Color c);
 
