@@ -80,7 +80,7 @@ void Runtime::keyDown(Form& f, int keyCode, int shift) {
         return;
     if (target->KeyDown)
         target->KeyDown(keyCode, shift);
-    if (keyCode == 0)
+    if (keyCode == 0 || f.state() != FormState::Loaded || !reachable(*target))
         return;
     if (auto* t = dynamic_cast<TextBox*>(target)) {
         t->editKey(keyCode);
@@ -156,8 +156,12 @@ Control* hitIn(const std::vector<Control*>& children, float x, float y) {
         if (x < c->Left || y < c->Top || x >= c->Left + c->Width || y >= c->Top + c->Height)
             continue;
         if (c->isContainer()) {
+            // Children are clipped to the area inside the border, as they are drawn.
             const float border = static_cast<PictureBox*>(c)->borderTwips();
-            if (Control* inner = hitIn(c->children(), x - c->Left - border, y - c->Top - border))
+            const float ix = x - c->Left - border, iy = y - c->Top - border;
+            const bool inside =
+                ix >= 0 && iy >= 0 && ix < c->Width - 2 * border && iy < c->Height - 2 * border;
+            if (Control* inner = inside ? hitIn(c->children(), ix, iy) : nullptr)
                 return inner;
         }
         return c;

@@ -44,9 +44,12 @@ Form& Runtime::form(std::string_view name) {
     if (!s)
         throw MissingControl{std::string(name), {}, -1};
     if (!s->instance) {
+        Dispatch d(*this); // Form_Load may unload the window it loads
         s->instance = s->factory(*this);
         Form& f = *s->instance;
         f.Form_Load();
+        if (!s->instance) // unloaded by its own Form_Load: there is no window to give
+            throw MissingControl{std::string(name), {}, -1};
     }
     return *s->instance;
 }
@@ -135,7 +138,9 @@ void Runtime::end() {
     throw ProgramEnded{};
 }
 
-void Runtime::doEvents() { host_.doEvents(*this); }
+void Runtime::doEvents() {
+    host_.doEvents(*this);
+}
 
 void Runtime::collect() {
     if (depth_ == 0)
