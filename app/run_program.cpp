@@ -29,9 +29,22 @@ std::string startDirectory() {
     return ec ? std::string("/") : p.string();
 }
 
+QtMessageHandler platformHandler = nullptr;
+
+// The program keeps no log and shows no messages of its own: the platform's warnings (a
+// damaged picture's decoder complaints, a missing runtime folder) are dropped; critical and
+// fatal messages still go through.
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg)
+        return;
+    if (platformHandler)
+        platformHandler(type, context, message);
+}
+
 } // namespace
 
 int runProgram(int& argc, char** argv, const editions::Edition& edition, const char* iconResource) {
+    platformHandler = qInstallMessageHandler(quietMessages);
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QString::fromStdString(edition.name));
     QApplication::setApplicationDisplayName(QString::fromStdString(edition.displayName));
