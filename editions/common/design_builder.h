@@ -36,4 +36,24 @@ class DesignBuilder {
     forms::FormDesign& d_;
 };
 
+// The main window's own properties, the same in both programs but for the icon: borderless,
+// maximized, out of the task bar, seeing keys before its controls, on the menu-text colour.
+inline forms::FormDesign mainWindowDesign(const char* icon) {
+    forms::FormDesign d;
+    d.name = "Form1";
+    d.caption = "Form1";
+    d.borderStyle = 0;
+    d.windowState = 2;
+    d.keyPreview = true;
+    d.showInTaskbar = false;
+    d.maxButton = false;
+    d.minButton = false;
+    d.startUpPosition = 1; // centre on the owner
+    d.back = forms::sys::MenuText;
+    d.clientWidth = 6765;
+    d.clientHeight = 6570;
+    d.icon = icon;
+    return d;
+}
+
 } // namespace editions

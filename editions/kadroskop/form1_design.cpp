@@ -10,20 +10,7 @@ forms::FormDesign form1Design() {
     using forms::ControlKind;
     namespace sys = forms::sys;
 
-    forms::FormDesign d;
-    d.name = "Form1";
-    d.caption = "Form1";
-    d.borderStyle = 0;
-    d.windowState = 2;
-    d.keyPreview = true;
-    d.showInTaskbar = false;
-    d.maxButton = false;
-    d.minButton = false;
-    d.startUpPosition = 1; // centre on the owner
-    d.back = sys::MenuText;
-    d.clientWidth = 6765;
-    d.clientHeight = 6570;
-    d.icon = ":/kadroskop/form1_icon.bmp";
+    forms::FormDesign d = mainWindowDesign(":/kadroskop/form1_icon.bmp");
 
     DesignBuilder build(d);
 

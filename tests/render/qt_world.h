@@ -10,6 +10,7 @@
 #include "forms/files.h"
 #include "forms/qt/qt_host.h"
 #include "forms/runtime.h"
+#include "tests/support/fake_environment.h"
 #include "tests/support/temp_dir.h"
 #include "viewer/module1.h"
 
@@ -18,15 +19,6 @@ struct Edition;
 }
 
 namespace render_tests {
-
-class FakeEnvironment final : public forms::Environment {
-  public:
-    std::map<std::string, std::string> vars;
-    std::string get(std::string_view name) const override {
-        auto it = vars.find(std::string(name));
-        return it == vars.end() ? std::string() : it->second;
-    }
-};
 
 // The screen the tests draw on: the e2e display's size, a 60 Hz refresh.
 inline forms::qt::QtHostOptions testScreen(double refreshHz = 60) {
@@ -41,7 +33,7 @@ inline forms::qt::QtHostOptions testScreen(double refreshHz = 60) {
 struct QtWorld {
     testing_support::TempDir disk;
     forms::FileSystem files;
-    FakeEnvironment env;
+    testing_support::FakeEnvironment env;
     forms::qt::QtHost host;
     forms::Runtime rt;
     viewer::Module1 module;

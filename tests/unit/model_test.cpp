@@ -15,6 +15,7 @@
 #include "forms/keycodes.h"
 #include "forms/runtime.h"
 #include "forms/strings.h"
+#include "tests/support/fake_environment.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/scripted_host.h"
 #include "tests/support/temp_dir.h"
@@ -31,11 +32,6 @@ using forms::PictureBox;
 using forms::Runtime;
 using forms::TextBox;
 using Log = std::vector<std::string>;
-
-class NoEnvironment final : public forms::Environment {
-  public:
-    std::string get(std::string_view) const override { return {}; }
-};
 
 std::string num(float v) {
     std::ostringstream s;
@@ -161,7 +157,7 @@ class ModelFixture : public testing::Test {
 
     testing_support::TempDir tmp;
     forms::FileSystem files{driveC(tmp)};
-    NoEnvironment env;
+    testing_support::FakeEnvironment env;
     testing_support::ScriptedHost host;
     forms::FormDesign design = probeDesign();
     Log log;
