@@ -100,6 +100,12 @@ void Form1::slideLoop(double start, double end, double step, bool uncover) {
         runtime().doEvents();
         if (uncover)
             Picture3->Visible = false;
+        // A slide inside this one over a much longer frame (the film changed its size
+        // meanwhile) can leave `pos` far behind this slide's start; crossing back from there
+        // in this frame's small steps would take thousands of moves. The slide then crosses
+        // again from its own start, as it does after an inner slide of its own length.
+        if (step > 0 ? pos < start - step : pos > start - step)
+            pos = start - step;
         // A slide inside this one may leave `pos` so far out that the step no longer changes
         // it; the loop could then never end.
         if (pos + step == pos)

@@ -631,6 +631,31 @@ TEST_P(DegenerateFrames, AFrameWithoutExtentSlidesWithoutMoving) {
     }
 }
 
+TEST_P(DegenerateFrames, ASlideInsideASlideOverALongerFrameStaysShort) {
+    World w(GetParam().edition());
+    // A thin strip first, then the size changes to a far longer frame inside its slide.
+    Form1& f1 = openFixtureFilm(w, {{"a.jpg", 40, 30}, {"b.jpg", 40, 30}, {"c.jpg", 40, 30}});
+    w.rt.click(f1.Image4); // to frame 2, so that both directions can page
+    w.rt.keyUp(f1, 34);
+    int runs = 0;
+    w.host.onDoEvents = [&](int) {
+        if (++runs != 3)
+            return;
+        // Inside the previous-frame slide: a long frame, and a next-frame slide over it.
+        if (vertical(f1))
+            f1.Image11.Height = 100000.0f;
+        else
+            f1.Image11.Width = 100000.0f;
+        w.rt.click(f1.Image4);
+    };
+    w.rt.click(f1.Image3);
+    w.host.onDoEvents = nullptr;
+    // Two slides' worth of moves at most, not a crossing of the long frame in short steps.
+    EXPECT_LT(runs, 2 * (f1.variant().stepsPerFrame + 10) + 10);
+    EXPECT_EQ(stripPos(f1), 0.0f);
+    EXPECT_EQ(shownSource(f1.Image11.Picture), sourceOf(w, w.module.curFrame));
+}
+
 TEST_P(DegenerateFrames, VanishedAndDamagedFramesAreShownEmpty) {
     World w(GetParam().edition());
     Form1& f1 = openFixtureFilm(
