@@ -163,7 +163,13 @@ run_program() { # name executable photograph-check
 
     # "Файл" opens the menu; its third item, "Выход", ends the program.
     xdotool mousemove 20 12 click 1
-    screenshot "$menu"
+    tries=0
+    while :; do
+        screenshot "$menu"
+        [ "$(pixel "$menu" 0 24)" = "128 128 128" ] && break
+        tries=$((tries + 1))
+        [ $tries -ge 10 ] && break
+    done
     echo "  menu: $menu"
     expect_pixel "$menu" 0 24 "128 128 128" "$name menu list border"
     # Rows of the default font are 13 pixels under the list's 2-pixel border at y 24.
