@@ -4,9 +4,6 @@
 #include <QIcon>
 #include <QString>
 
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -19,9 +16,6 @@
 namespace app {
 
 namespace {
-
-// Taken while the program's static objects are made, before main runs.
-const std::chrono::steady_clock::time_point kProcessStart = std::chrono::steady_clock::now();
 
 std::string startDirectory() {
     std::error_code ec;
@@ -53,19 +47,6 @@ int runProgram(int& argc, char** argv, const editions::Edition& edition, const c
     forms::FileSystem files(forms::DriveTable::linux(), startDirectory());
     forms::ProcessEnvironment env;
     forms::qt::QtHost host;
-
-    // On request, how long the program took to show its main window.
-    bool reported = std::getenv("VIEWER_REPORT_STARTUP") == nullptr;
-    host.onPainted = [&reported, &edition](const forms::Form& form) {
-        if (reported || form.name() != edition.form1.name)
-            return;
-        reported = true;
-        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                            std::chrono::steady_clock::now() - kProcessStart)
-                            .count();
-        std::fprintf(stderr, "first paint after %lld ms\n", static_cast<long long>(ms));
-        std::fflush(stderr);
-    };
 
     forms::Runtime rt(host, files, env);
     viewer::Module1 module;

@@ -12,8 +12,16 @@ namespace forms {
 class Form;
 
 enum class ControlKind {
-    PictureBox, Image, Label, TextBox, CommandButton, CheckBox, ComboBox, ListBox,
-    DriveListBox, DirListBox
+    PictureBox,
+    Image,
+    Label,
+    TextBox,
+    CommandButton,
+    CheckBox,
+    ComboBox,
+    ListBox,
+    DriveListBox,
+    DirListBox
 };
 
 using Handler = std::function<void()>;

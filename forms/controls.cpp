@@ -250,7 +250,9 @@ std::string DirListBox::List(int index) const {
     return subfolders_[static_cast<std::size_t>(index)];
 }
 
-void DirListBox::refresh() { subfolders_ = form().runtime().files().subfolders(Path.get()); }
+void DirListBox::refresh() {
+    subfolders_ = form().runtime().files().subfolders(Path.get());
+}
 
 void DirListBox::onChanged(Prop which) {
     if (which == Prop::Path) {

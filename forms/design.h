@@ -42,8 +42,8 @@ struct ControlDesign {
 struct FormDesign {
     std::string name;
     std::string caption;
-    int borderStyle = 2;  // 0 none, 1 fixed single, 2 sizable
-    int windowState = 0;  // 0 normal, 2 maximized
+    int borderStyle = 2; // 0 none, 1 fixed single, 2 sizable
+    int windowState = 0; // 0 normal, 2 maximized
     bool keyPreview = false;
     bool showInTaskbar = true;
     bool maxButton = true;

@@ -136,12 +136,22 @@ Control* Form::find(std::string_view name, int index) const {
     return nullptr;
 }
 
-void Form::Show() { runtime_.show(*this, false); }
-void Form::ShowModal() { runtime_.show(*this, true); }
-void Form::Hide() { runtime_.hide(*this); }
-void Form::Unload() { runtime_.unload(*this); }
+void Form::Show() {
+    runtime_.show(*this, false);
+}
+void Form::ShowModal() {
+    runtime_.show(*this, true);
+}
+void Form::Hide() {
+    runtime_.hide(*this);
+}
+void Form::Unload() {
+    runtime_.unload(*this);
+}
 
-Control* Form::focused() const { return focused_; }
+Control* Form::focused() const {
+    return focused_;
+}
 
 void Form::setFocus(Control* c) {
     if (c == focused_)

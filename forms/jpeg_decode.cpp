@@ -156,9 +156,11 @@ QImage decodeJpegScaled(int fd, QSize size, long long maxPixels) {
     trap.base.emit_message = onEmit;
     Work work;
     volatile bool ok = false; // read after a longjmp
-    jpeg_create_decompress(&info);
-    if (setjmp(trap.jump) == 0)
+    // The trap is set before libjpeg is first called, so that every error it raises lands.
+    if (setjmp(trap.jump) == 0) {
+        jpeg_create_decompress(&info);
         ok = decodeInto(info, file, size, maxPixels, work);
+    }
     jpeg_destroy_decompress(&info);
     std::fclose(file);
     return ok ? work.out : QImage();

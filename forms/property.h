@@ -9,8 +9,26 @@ namespace forms {
 // Which property of a control or form changed; lets a control react (an AutoSize box taking
 // its picture's size, a check box raising Click) and the host know what to redraw.
 enum class Prop {
-    Left, Top, Width, Height, Visible, Enabled, BackColor, ForeColor, Font, ToolTipText,
-    Caption, Text, Picture, BorderStyle, Value, ListIndex, List, Path, Drive, Other
+    Left,
+    Top,
+    Width,
+    Height,
+    Visible,
+    Enabled,
+    BackColor,
+    ForeColor,
+    Font,
+    ToolTipText,
+    Caption,
+    Text,
+    Picture,
+    BorderStyle,
+    Value,
+    ListIndex,
+    List,
+    Path,
+    Drive,
+    Other
 };
 
 class PropertyOwner {
@@ -40,8 +58,8 @@ template <class T> class Property {
         return *this;
     }
     template <class U>
-        requires(std::is_arithmetic_v<T> && std::is_arithmetic_v<U> && !std::is_same_v<T, U>)
-    Property& operator=(U v) {
+    requires(std::is_arithmetic_v<T>&& std::is_arithmetic_v<U> && !std::is_same_v<T, U>) Property&
+    operator=(U v) {
         set(static_cast<T>(v));
         return *this;
     }

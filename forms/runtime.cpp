@@ -59,14 +59,6 @@ bool Runtime::isLoaded(std::string_view name) const {
     return s && s->instance;
 }
 
-std::vector<Form*> Runtime::loadedForms() const {
-    std::vector<Form*> out;
-    for (const Slot& s : slots_)
-        if (s.instance)
-            out.push_back(s.instance.get());
-    return out;
-}
-
 void Runtime::maximizeOrPlace(Form& f) {
     const Size2 screen = host_.screenArea();
     if (f.design().windowState == 2) {
@@ -140,11 +132,6 @@ void Runtime::end() {
 
 void Runtime::doEvents() {
     host_.doEvents(*this);
-}
-
-void Runtime::collect() {
-    if (depth_ == 0)
-        retired_.clear();
 }
 
 Result<Picture> Runtime::loadPicture(std::string_view path) const {

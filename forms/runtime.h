@@ -47,8 +47,6 @@ class Runtime {
     bool isLoaded(std::string_view name) const;
     // Whether the project has a window of this name.
     bool isRegistered(std::string_view name) const { return slot(name) != nullptr; }
-    // Loaded windows, in registration order.
-    std::vector<Form*> loadedForms() const;
 
     void show(Form& f, bool modal);
     void hide(Form& f);
@@ -70,9 +68,9 @@ class Runtime {
 
     // Input from the user, as the host (or a test) delivers it. Each runs the handlers it
     // raises, and releases unloaded windows once no handler runs any more.
-    void click(Control& c);                    // press and release over a control
-    void doubleClick(Control& c);              // a whole double click: Click, then DblClick
-    void secondClick(Control& c);              // the second press of a double click
+    void click(Control& c);                     // press and release over a control
+    void doubleClick(Control& c);               // a whole double click: Click, then DblClick
+    void secondClick(Control& c);               // the second press of a double click
     void clickItem(ListControl& list, int row); // a click on a row of a list
     void clickForm(Form& f);
     void keyDown(Form& f, int keyCode, int shift = 0);
@@ -87,9 +85,6 @@ class Runtime {
     Control* hitTest(const Form& f, float x, float y) const;
     // A control's position in the form's client coordinates.
     static std::pair<float, float> formPosition(const Control& c);
-
-    // Releases windows unloaded while handlers ran.
-    void collect();
 
   private:
     struct Slot {

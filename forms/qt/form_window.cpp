@@ -422,8 +422,7 @@ void FormWindow::keyPressEvent(QKeyEvent* e) {
         return;
     InputScope scope(host_);
     const int vk = virtualKey(e->key(), e->modifiers());
-    if (vk != 0)
-        form_->runtime().keyDown(*form_, vk, shiftState(e->modifiers()));
+    form_->runtime().keyDown(*form_, vk != 0 ? vk : kUnmappedKey, shiftState(e->modifiers()));
     // The handlers may have unloaded the window.
     if (!form_ || !form_->visible())
         return;
@@ -435,11 +434,11 @@ void FormWindow::keyReleaseEvent(QKeyEvent* e) {
     // A held key repeats its KeyDown without KeyUp in between.
     if (e->isAutoRepeat() || !accepts())
         return;
+    // Every release counts, even of a key without a code of its own (it ends the paging
+    // latches): such keys come as kUnmappedKey.
     const int vk = virtualKey(e->key(), e->modifiers());
-    if (vk == 0)
-        return;
     InputScope scope(host_);
-    form_->runtime().keyUp(*form_, vk, shiftState(e->modifiers()));
+    form_->runtime().keyUp(*form_, vk != 0 ? vk : kUnmappedKey, shiftState(e->modifiers()));
 }
 
 void FormWindow::closeEvent(QCloseEvent* e) {

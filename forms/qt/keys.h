@@ -8,6 +8,10 @@ namespace forms::qt {
 // modifier.
 int virtualKey(int qtKey, Qt::KeyboardModifiers modifiers);
 
+// The code a key without a virtual-key code of its own is delivered with (an unassigned
+// code: no handler acts on it, but its release still counts as a key released).
+inline constexpr int kUnmappedKey = 255;
+
 // The shift state the windows' key handlers receive: 1 Shift, 2 Ctrl, 4 Alt.
 int shiftState(Qt::KeyboardModifiers modifiers);
 

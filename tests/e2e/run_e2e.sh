@@ -96,21 +96,16 @@ expect_photo_at() { # image picture top what
         fail "$4: the photograph is not drawn at 0,$3 225x285"
 }
 
-# Waits for a program's main window to be mapped, then for the program's report of its first
-# paint on the stream its standard error goes to.
-wait_for_window() { # class stderr-fd
-    if ! timeout 15 xdotool search --sync --onlyvisible --class "$1" >/dev/null; then
+# Waits for a program's main window to be mapped.
+wait_for_window() { # class
+    # Polled every 10 ms (xdotool's own --sync waits half a second between looks).
+    if ! timeout 15 bash -c "until xdotool search --onlyvisible --class '$1' >/dev/null 2>&1; do sleep 0.01; done"; then
         fail "$1: no window appeared"
         return 1
     fi
-    local line
-    while IFS= read -r -t 15 -u "$2" line; do
-        echo "  $line"
-        case $line in "first paint after"*) return 0 ;; esac
-    done
-    fail "$1: the window was not painted"
-    return 1
 }
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
 screenshot() { # file
     timeout 20 import -window root "$1"
@@ -119,17 +114,16 @@ screenshot() { # file
 run_program() { # name executable photograph-check
     local name=$1 exe=$2 shot="$shots/$1-start.png" menu="$shots/$1-menu.png"
     echo "== $name"
-    mkfifo "$work/$name.err"
-    VIEWER_REPORT_STARTUP=1 timeout 60 "$exe" >"$work/$name.out" 2>"$work/$name.err" &
+    local launched
+    launched=$(now_ms)
+    timeout 60 "$exe" >"$work/$name.out" 2>"$work/$name.err" &
     app_pid=$!
-    local errfd
-    exec {errfd}<"$work/$name.err"
-    wait_for_window "$name" "$errfd" || {
+    wait_for_window "$name" || {
         kill "$app_pid"
         app_pid=
-        exec {errfd}<&-
         return
     }
+    echo "  window mapped $(($(now_ms) - launched)) ms after the start"
 
     # The first paint may still be on its way to the display: take the picture again until
     # the frame window shows (a few tries).
@@ -140,6 +134,7 @@ run_program() { # name executable photograph-check
         tries=$((tries + 1))
         [ $tries -ge 10 ] && break
     done
+    echo "  painted frame window seen $(($(now_ms) - launched)) ms after the start (screenshots included)"
     echo "  screenshot: $shot"
 
     # The black top bar with the menu label "Файл".
@@ -183,7 +178,6 @@ run_program() { # name executable photograph-check
     local status=$?
     app_pid=
     local took=$((SECONDS - start))
-    exec {errfd}<&-
     [ $status -eq 0 ] || fail "$name: ended with status $status after \"Выход\""
     [ $took -le 5 ] || fail "$name: took $took s to end after \"Выход\""
     echo "  ended with status $status after $took s"

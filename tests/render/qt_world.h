@@ -20,8 +20,9 @@ struct Edition;
 
 namespace render_tests {
 
-// The screen the tests draw on: the e2e display's size, a 60 Hz refresh.
-inline forms::qt::QtHostOptions testScreen(double refreshHz = 60) {
+// The screen the tests draw on: the e2e display's size. Unpaced unless a test of the pacing
+// asks for a refresh rate: a paint is presented at once.
+inline forms::qt::QtHostOptions testScreen(double refreshHz = 1e9) {
     forms::qt::QtHostOptions o;
     o.screen = QRect(0, 0, 1024, 768);
     o.refreshHz = refreshHz;
