@@ -85,6 +85,8 @@ class Form1 final : public forms::Form {
     void slideLoop(double start, double end, double step, bool uncover);
     void sizeCheck();
     void settleStrip();
+    double stripExtent() const;
+    void raiseCover();
     int slideDepth_ = 0; // slides under way, nested ones included
 
     bool ownSizeKnown_ = false; // Picture2 has measured a real picture at least once

@@ -113,6 +113,21 @@ void Form1::slideLoop(double start, double end, double step, bool uncover) {
     }
 }
 
+double Form1::stripExtent() const {
+    // The frame's extent along the slide, as the strip's images hold it (single precision).
+    return variant().strip == Variant::Strip::Vertical ? Image11.Height.get() : Image11.Width.get();
+}
+
+void Form1::raiseCover() {
+    // The cover takes the frame window's size and shows the picture Image12 holds.
+    Image8.Picture = Image12.Picture;
+    Picture3->Width = Picture5.Width;
+    Picture3->Height = Picture5.Height;
+    Image8.Width = Picture5.Width;
+    Image8.Height = Picture5.Height;
+    Picture3->Visible = true;
+}
+
 void Form1::Image3_Click() {
     keyHeld = 1;
     if (m_.curFrame <= 1)
@@ -125,20 +140,13 @@ void Form1::Image3_Click() {
     Picture2.Picture = loadFrame(m_.curFrame);    // the arriving frame, measured
     Image12.Picture = loadFrame(m_.curFrame + 1); // the frame being left
     Image11.Picture = loadFrame(m_.curFrame);     // the arriving frame
-    const float extent =
-        variant().strip == Variant::Strip::Vertical ? Image11.Height.get() : Image11.Width.get();
-    const double e = extent;
+    const double e = stripExtent();
     posEnd = -e - e / 15;
     Image12.Visible = true;
 
     if (cover) {
         // The frame being left stands on the cover while the strip jumps to its far end.
-        Image8.Picture = Image12.Picture;
-        Picture3->Width = Picture5.Width;
-        Picture3->Height = Picture5.Height;
-        Image8.Width = Picture5.Width;
-        Image8.Height = Picture5.Height;
-        Picture3->Visible = true;
+        raiseCover();
         runtime().doEvents();
     }
 
@@ -168,9 +176,7 @@ void Form1::Image4_Click() {
     Picture2.Picture = loadFrame(m_.curFrame);    // the arriving frame, measured
     Image12.Picture = loadFrame(m_.curFrame);     // the arriving frame
     Image11.Picture = loadFrame(m_.curFrame - 1); // the frame being left
-    const float extent =
-        variant().strip == Variant::Strip::Vertical ? Image11.Height.get() : Image11.Width.get();
-    const double e = extent;
+    const double e = stripExtent();
     posEnd = -e - e / 15;
     Image12.Visible = true;
 
@@ -181,14 +187,8 @@ void Form1::Image4_Click() {
     // Back to rest: Image11 takes the arriving frame and the strip jumps back to 0, hidden
     // behind the cover where there is one. No events run in between.
     Image11.Picture = Image12.Picture;
-    if (cover) {
-        Image8.Picture = Image12.Picture;
-        Picture3->Width = Picture5.Width;
-        Picture3->Height = Picture5.Height;
-        Image8.Width = Picture5.Width;
-        Image8.Height = Picture5.Height;
-        Picture3->Visible = true;
-    }
+    if (cover)
+        raiseCover();
     placeStrip(0.0);
     if (cover)
         Picture3->Visible = false;
