@@ -111,6 +111,18 @@ screenshot() { # file
     timeout 20 import -window root "$1"
 }
 
+# Takes the screenshot again until the pixel at x,y has the colour (a paint may still be on
+# its way to the display), ten tries at most.
+screenshot_until() { # file x y "r g b"
+    local tries=0
+    while :; do
+        screenshot "$1"
+        [ "$(pixel "$1" "$2" "$3")" = "$4" ] && return
+        tries=$((tries + 1))
+        [ $tries -ge 10 ] && return
+    done
+}
+
 run_program() { # name executable photograph-check
     local name=$1 exe=$2 shot="$shots/$1-start.png" menu="$shots/$1-menu.png"
     echo "== $name"
@@ -125,15 +137,7 @@ run_program() { # name executable photograph-check
     }
     echo "  window mapped $(($(now_ms) - launched)) ms after the start"
 
-    # The first paint may still be on its way to the display: take the picture again until
-    # the frame window shows (a few tries).
-    local tries=0
-    while :; do
-        screenshot "$shot"
-        [ "$(pixel "$shot" 600 300)" = "255 255 192" ] && break
-        tries=$((tries + 1))
-        [ $tries -ge 10 ] && break
-    done
+    screenshot_until "$shot" 600 300 "255 255 192"
     echo "  painted frame window seen $(($(now_ms) - launched)) ms after the start (screenshots included)"
     echo "  screenshot: $shot"
 
@@ -158,13 +162,7 @@ run_program() { # name executable photograph-check
 
     # "Файл" opens the menu; its third item, "Выход", ends the program.
     xdotool mousemove 20 12 click 1
-    tries=0
-    while :; do
-        screenshot "$menu"
-        [ "$(pixel "$menu" 0 24)" = "128 128 128" ] && break
-        tries=$((tries + 1))
-        [ $tries -ge 10 ] && break
-    done
+    screenshot_until "$menu" 0 24 "128 128 128"
     echo "  menu: $menu"
     expect_pixel "$menu" 0 24 "128 128 128" "$name menu list border"
     # Rows of the default font are 13 pixels under the list's 2-pixel border at y 24.

@@ -67,6 +67,19 @@ QTransform circleAroundX(double x, double cy, double cz, double r) {
                       cy + kDepth.y() * cz);
 }
 
+// The unit circle under `circle` (an end face or a section of a cylinder), filled with the
+// painter's brush, or with `brush` when one is given; the brush is in the circle's own units.
+void unitEllipse(QPainter& p, const QTransform& circle, const QBrush* brush = nullptr) {
+    p.save();
+    p.setTransform(circle, true);
+    if (brush) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(*brush);
+    }
+    p.drawEllipse(QPointF(0, 0), 1, 1);
+    p.restore();
+}
+
 // A cylinder along x from x0 to x1, its end face at x1 visible.
 void cylinderX(QPainter& p, double x0, double x1, double cy, double cz, double r, Finish f,
                const QColor& faceLit, const QColor& faceDark) {
@@ -86,27 +99,16 @@ void cylinderX(QPainter& p, double x0, double x1, double cy, double cz, double r
     p.setPen(Qt::NoPen);
     p.setBrush(g);
     p.drawPolygon(quad(t0, t1, b1, b0));
-    p.save();
-    p.setTransform(e0, true);
-    p.drawEllipse(QPointF(0, 0), 1, 1);
-    p.restore();
-    p.save();
-    p.setTransform(e1, true);
+    unitEllipse(p, e0);
     QLinearGradient fg(-1, -1, 1, 1);
     setStops(fg, {{0.0, faceLit}, {1.0, faceDark}});
-    p.setBrush(fg);
-    p.drawEllipse(QPointF(0, 0), 1, 1);
-    p.restore();
+    const QBrush face(fg);
+    unitEllipse(p, e1, &face);
 }
 
 // An ellipse on the end face of a cylinder along x (a ring, a glass, a hole).
 void faceEllipse(QPainter& p, double x, double cy, double cz, double r, const QBrush& brush) {
-    p.save();
-    p.setTransform(circleAroundX(x, cy, cz, r), true);
-    p.setPen(Qt::NoPen);
-    p.setBrush(brush);
-    p.drawEllipse(QPointF(0, 0), 1, 1);
-    p.restore();
+    unitEllipse(p, circleAroundX(x, cy, cz, r), &brush);
 }
 
 // A vertical cylinder around (cx, cz) from y0 (top) to y1; its top is left to the caller.
@@ -125,23 +127,12 @@ void cylinderY(QPainter& p, double cx, double y0, double y1, double cz, double r
     p.setPen(Qt::NoPen);
     p.setBrush(g);
     p.drawPolygon(quad(e0.map(l), e0.map(rr), e1.map(rr), e1.map(l)));
-    p.save();
-    p.setTransform(e0, true);
-    p.drawEllipse(QPointF(0, 0), 1, 1);
-    p.restore();
-    p.save();
-    p.setTransform(e1, true);
-    p.drawEllipse(QPointF(0, 0), 1, 1);
-    p.restore();
+    unitEllipse(p, e0);
+    unitEllipse(p, e1);
 }
 
 void ellipseTop(QPainter& p, double cx, double y, double cz, double r, const QBrush& brush) {
-    p.save();
-    p.setTransform(circleAroundY(cx, y, cz, r), true);
-    p.setPen(Qt::NoPen);
-    p.setBrush(brush);
-    p.drawEllipse(QPointF(0, 0), 1, 1);
-    p.restore();
+    unitEllipse(p, circleAroundY(cx, y, cz, r), &brush);
 }
 
 QLinearGradient brassStrip(QPointF from, QPointF to) {
