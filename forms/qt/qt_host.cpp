@@ -147,6 +147,7 @@ void QtHost::present() {
     // What was painted shows at the display's next refresh after the last one shown: one
     // run of pending events with changes takes one refresh period, as on a double-buffered
     // window system. A frame that missed its refresh is shown at once.
+    ++presentations_;
     const auto now = std::chrono::steady_clock::now();
     const auto deadline = lastPresent_ + refreshPeriod();
     if (deadline > now) {

@@ -53,6 +53,9 @@ class QtHost final : public forms::Host {
     // Called after each paint of a form's window.
     std::function<void(const forms::Form&)> onPainted;
 
+    // How many times painted changes were presented, each waiting for its refresh.
+    std::uint64_t presentations() const { return presentations_; }
+
     // The screen area in device-independent pixels and the refresh period in use.
     QRect availableGeometry() const;
     std::chrono::nanoseconds refreshPeriod() const;
@@ -84,6 +87,7 @@ class QtHost final : public forms::Host {
     std::vector<Modal> modals_;
     int inputDepth_ = 0;
     std::uint64_t paints_ = 0;
+    std::uint64_t presentations_ = 0;
     std::chrono::steady_clock::time_point lastPresent_{};
 };
 

@@ -227,36 +227,40 @@ TEST(Slide, EachMoveIsPaintedOnceAtTheRefreshPace) {
     openFilm(w, f, {"a.jpg", "b.jpg"});
     w.rt.doEvents();
 
-    // Where the strip stood at each paint of the main window.
+    // Where the strip stood at each paint of the main window, and when it was painted.
     std::vector<float> painted;
+    std::vector<std::chrono::steady_clock::time_point> paintedAt;
     w.host.onPainted = [&](const forms::Form& form) {
-        if (&form == &f)
+        if (&form == &f) {
             painted.push_back(f.Picture6.Top);
+            paintedAt.push_back(std::chrono::steady_clock::now());
+        }
     };
     // "Page Down" clicked with the mouse.
     QWidget* win = w.host.window(f);
     const QPoint button = modelRect(f.Image4).center();
-    const auto start = std::chrono::steady_clock::now();
     for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
         QMouseEvent e(t, QPointF(button), QPointF(win->mapToGlobal(button)), Qt::LeftButton,
                       t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
                       Qt::NoModifier);
         QCoreApplication::sendEvent(win, &e);
     }
-    const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(w.module.curFrame, 2);
 
     // One paint per move, each showing a new position of the strip: the loop's moves from 0
     // down to its far end, one extent and a fifteenth, and the last jump.
     const int steps = editions::kadroskop().variant.stepsPerFrame;
-    EXPECT_GE(static_cast<int>(painted.size()), steps);
+    ASSERT_GE(static_cast<int>(painted.size()), steps);
     EXPECT_LE(static_cast<int>(painted.size()), steps * 16 / 15 + 3);
     for (std::size_t i = 1; i < painted.size(); ++i)
         EXPECT_LT(painted[i], painted[i - 1]) << "paint " << i << " shows a new position";
+    // No move is shown before the refresh after the previous one: paint k + 1 follows the
+    // presentation of paint k, and presentations lie at least one period apart. A busy
+    // machine can only make the slide slower, so only the lower bound is asserted here; the
+    // benchmark bounds it from above.
     const auto period = w.host.refreshPeriod();
-    const double n = static_cast<double>(painted.size());
-    EXPECT_GE(took, 0.7 * n * period);
-    EXPECT_LE(took, 1.6 * n * period);
+    const auto n = static_cast<long>(painted.size());
+    EXPECT_GE(paintedAt.back() - paintedAt.front(), (n - 2) * period);
 }
 
 } // namespace

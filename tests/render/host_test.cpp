@@ -596,6 +596,7 @@ TEST(QtHostFrames, EachRunOfPendingEventsPaintsWhatChangedOnceAtTheRefreshPace) 
     // A slide: a few properties change per move, then pending events run.
     constexpr int kMoves = 10;
     const int before = w.host.paintCount(f);
+    const auto presentedBefore = w.host.presentations();
     const auto start = std::chrono::steady_clock::now();
     for (int i = 1; i <= kMoves; ++i) {
         s.Left = static_cast<float>(i * 45);
@@ -604,18 +605,20 @@ TEST(QtHostFrames, EachRunOfPendingEventsPaintsWhatChangedOnceAtTheRefreshPace) 
         w.rt.doEvents();
         EXPECT_EQ(w.host.paintCount(f), before + i) << "move " << i << " painted once";
     }
+    // Presentations lie at least a period apart, however busy the machine; how much longer
+    // a move may take is the benchmark's to bound.
     const auto took = std::chrono::steady_clock::now() - start;
-    EXPECT_GE(took, 0.7 * kMoves * period);
-    EXPECT_LE(took, 1.6 * kMoves * period);
+    EXPECT_GE(took, (kMoves - 1) * period);
+    EXPECT_EQ(w.host.presentations(), presentedBefore + kMoves);
     EXPECT_EQ(rgbAt(w.grab(f), 30 + 5, 10 + 5), 0xFF0000u) << "the last move is what shows";
 
-    // Without changes nothing is painted and nothing waits.
+    // Without changes nothing is painted and nothing waits for a refresh.
     const int painted = w.host.paintCount(f);
-    const auto idle = std::chrono::steady_clock::now();
+    const auto presented = w.host.presentations();
     for (int i = 0; i < kMoves; ++i)
         w.rt.doEvents();
     EXPECT_EQ(w.host.paintCount(f), painted);
-    EXPECT_LT(std::chrono::steady_clock::now() - idle, period * 2);
+    EXPECT_EQ(w.host.presentations(), presented);
 }
 
 } // namespace
