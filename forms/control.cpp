@@ -9,8 +9,8 @@ Control::Control(Form& form, Control* container, ControlKind kind, std::string n
 
 Control::~Control() = default;
 
-bool Control::canFocus() const {
-    return kind_ != ControlKind::Image && kind_ != ControlKind::Label;
+bool Control::focusable() const {
+    return canFocus() && TabStop && Enabled && shownOnForm();
 }
 
 bool Control::shownOnForm() const {
@@ -21,9 +21,11 @@ bool Control::shownOnForm() const {
 }
 
 void Control::propertyChanged(Prop which) {
-    if (which == Prop::Visible && !Visible && form_.focused() == this)
-        form_.setFocus(nullptr);
     onChanged(which);
+    // A control that can no longer hold the focus passes it on, in tab order.
+    if ((which == Prop::Visible || which == Prop::Enabled) && form_.focused() == this &&
+        !(Visible && Enabled))
+        form_.focusNext(false);
     form_.touch();
 }
 
@@ -35,6 +37,11 @@ void Control::raiseClick() {
 void Control::raiseDblClick() {
     if (DblClick)
         DblClick();
+}
+
+void Control::raiseScroll() {
+    if (Scroll)
+        Scroll();
 }
 
 } // namespace forms

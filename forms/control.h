@@ -6,10 +6,13 @@
 #include "forms/color.h"
 #include "forms/font.h"
 #include "forms/property.h"
+#include "forms/units.h"
 
 namespace forms {
 
 class Form;
+class Runtime;
+struct ControlDesign;
 
 enum class ControlKind {
     PictureBox,
@@ -51,7 +54,10 @@ class Control : public PropertyOwner {
     const std::vector<Control*>& children() const { return children_; }
     bool isContainer() const { return kind_ == ControlKind::PictureBox; }
     // Windowed controls take the focus; the lightweight Image and Label do not.
-    bool canFocus() const;
+    virtual bool canFocus() const { return true; }
+    // Whether the focus can go to the control now: a class that takes it, shown, enabled and
+    // in the tab order.
+    bool focusable() const;
 
     // True when this control and all its containers are visible.
     bool shownOnForm() const;
@@ -84,6 +90,22 @@ class Control : public PropertyOwner {
     // Raising events: runs the handler when one is bound.
     void raiseClick();
     void raiseDblClick();
+    void raiseScroll();
+
+    // What a kind of control does of its own when the user acts on it. The runtime calls
+    // these after the handlers have had their say.
+    // A click: raises Click (a check box toggles its value instead, which raises Click).
+    virtual void userClick() { raiseClick(); }
+    // Whether the class has a DblClick event. Without one, the second press of a double
+    // click counts as a click of its own (a command button is pressed twice).
+    virtual bool hasDblClick() const { return true; }
+    // A key that came down while the control had the focus (arrows move a list).
+    virtual void defaultKeyDown(int /*keyCode*/) {}
+    // A character typed while the control had the focus (a text box edits, a focused button
+    // is pressed by Space and Enter).
+    virtual void defaultKeyPress(int /*keyAscii*/) {}
+    // Takes the design values only this class has.
+    virtual void applyDesign(Runtime& /*rt*/, const ControlDesign& /*d*/) {}
 
   protected:
     virtual void onChanged(Prop) {}

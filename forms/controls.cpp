@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "forms/design.h"
 #include "forms/files.h"
 #include "forms/form.h"
+#include "forms/keycodes.h"
 #include "forms/runtime.h"
 #include "forms/strings.h"
 
@@ -60,7 +62,7 @@ TextBox::TextBox(Form& f, Control* c, std::string name, int index)
     ForeColor.setSilently(sys::WindowText);
 }
 
-void TextBox::typeCharacter(int keyAscii) {
+void TextBox::defaultKeyPress(int keyAscii) {
     if (Locked || keyAscii == 0 || keyAscii == 13 || keyAscii == 27 || keyAscii == 9)
         return;
     const std::string& t = Text.get();
@@ -75,40 +77,29 @@ void TextBox::typeCharacter(int keyAscii) {
     }
     if (keyAscii < 32)
         return;
-    // The character code is a Unicode code point; store it as UTF-8.
-    std::string ch;
-    const auto cp = static_cast<unsigned>(keyAscii);
-    if (cp < 0x80) {
-        ch += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        ch += static_cast<char>(0xC0 | (cp >> 6));
-        ch += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        ch += static_cast<char>(0xE0 | (cp >> 12));
-        ch += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        ch += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    Text = str::left(t, SelStart) + ch + str::mid(t, SelStart + 1);
+    // The character code is a Unicode code point.
+    Text = str::left(t, SelStart) + str::fromCodePoint(static_cast<char32_t>(keyAscii)) +
+           str::mid(t, SelStart + 1);
     ++SelStart;
 }
 
-void TextBox::editKey(int keyCode) {
+void TextBox::defaultKeyDown(int keyCode) {
     const std::string& t = Text.get();
     const long n = str::len(t);
     switch (keyCode) {
-    case 37: // left
+    case vk::Left:
         SelStart = std::max(0L, SelStart - 1);
         break;
-    case 39: // right
+    case vk::Right:
         SelStart = std::min(n, SelStart + 1);
         break;
-    case 36: // home
+    case vk::Home:
         SelStart = 0;
         break;
-    case 35: // end
+    case vk::End:
         SelStart = n;
         break;
-    case 46: // delete
+    case vk::Delete:
         if (SelStart < n)
             Text = str::left(t, SelStart) + str::mid(t, SelStart + 2);
         break;
@@ -121,8 +112,22 @@ void TextBox::editKey(int keyCode) {
 CommandButton::CommandButton(Form& f, Control* c, std::string name, int index)
     : Control(f, c, ControlKind::CommandButton, std::move(name), index) {}
 
+void CommandButton::defaultKeyPress(int keyAscii) {
+    if (keyAscii == vk::Return || keyAscii == vk::Space)
+        raiseClick();
+}
+
 CheckBox::CheckBox(Form& f, Control* c, std::string name, int index)
     : Control(f, c, ControlKind::CheckBox, std::move(name), index) {}
+
+void CheckBox::userClick() {
+    Value = Value == 1 ? 0 : 1; // the setter raises Click
+}
+
+void CheckBox::defaultKeyPress(int keyAscii) {
+    if (keyAscii == vk::Space)
+        userClick();
+}
 
 void CheckBox::onChanged(Prop which) {
     // A new value, set by the user or by code, raises Click inside the setter.
@@ -147,7 +152,8 @@ void ListControl::RemoveItem(int index) {
 void ListControl::Clear() {
     items_.clear();
     ListIndex.setSilently(-1);
-    TopIndex = 0;
+    if (auto* box = dynamic_cast<ListBox*>(this))
+        box->TopIndex.setSilently(0);
     form().touch();
 }
 
@@ -157,9 +163,21 @@ std::string ListControl::List(int index) const {
     return items_[static_cast<std::size_t>(index)];
 }
 
+void ListControl::defaultKeyDown(int keyCode) {
+    if (keyCode == vk::Up && ListIndex > 0)
+        ListIndex = ListIndex - 1;
+    else if (keyCode == vk::Down && ListIndex < ListCount() - 1)
+        ListIndex = ListIndex + 1;
+}
+
 void ListControl::onChanged(Prop which) {
-    if (which == Prop::ListIndex)
+    if (which == Prop::ListIndex) {
+        // An index outside the list selects nothing.
+        if (ListIndex < -1 || ListIndex >= ListCount())
+            ListIndex.setSilently(-1);
+        selected();
         raiseClick();
+    }
 }
 
 ListBox::ListBox(Form& f, Control* c, std::string name, int index)
@@ -168,13 +186,64 @@ ListBox::ListBox(Form& f, Control* c, std::string name, int index)
     ForeColor.setSilently(sys::WindowText);
 }
 
+void ListBox::setText(std::string_view text) {
+    int row = -1;
+    for (int k = 0; k < ListCount() && row < 0; ++k)
+        if (items_[static_cast<std::size_t>(k)] == text)
+            row = k;
+    ListIndex = row;
+}
+
+float rowHeightTwips(const Font& font, float measuredLineHeight) {
+    if (font.name == "MS Sans Serif") {
+        // The face's sizes: the em height in pixels each is made for, and its row height.
+        struct Size {
+            int em, row;
+        };
+        static constexpr Size kSizes[] = {{11, 13}, {13, 16}, {16, 20},
+                                          {19, 24}, {24, 29}, {32, 37}};
+        // Past its largest size the face is scaled like any other.
+        constexpr int kLargestEm = 32;
+        const double em = std::round(font.size * 96.0 / 72.0);
+        if (em <= kLargestEm + 4) {
+            const Size* best = &kSizes[0];
+            for (const Size& s : kSizes)
+                if (std::abs(s.em - em) < std::abs(best->em - em))
+                    best = &s;
+            return static_cast<float>(best->row * kTwipsPerPixel);
+        }
+    }
+    return measuredLineHeight > 0 ? measuredLineHeight : 13.0f * kTwipsPerPixel;
+}
+
 float ListBox::rowHeight() const {
-    const float h = form().runtime().measureText(Font, "Ag").height;
-    return h > 0 ? h : 195.0f;
+    return rowHeightTwips(Font, form().runtime().measureText(Font, "Ag").height);
 }
 
 int ListBox::visibleRows() const {
-    return std::max(1, static_cast<int>(std::floor((Height - 60.0f) / rowHeight())));
+    return std::max(1, static_cast<int>(std::floor((Height - 4 * kTwipsPerPixel) / rowHeight())));
+}
+
+int ListBox::lastTop() const {
+    return std::max(0, ListCount() - visibleRows());
+}
+
+void ListBox::onChanged(Prop which) {
+    if (which == Prop::TopIndex) {
+        const int top = std::clamp(static_cast<int>(TopIndex), 0, lastTop());
+        TopIndex.setSilently(top);
+        return;
+    }
+    ListControl::onChanged(which);
+}
+
+void ListBox::selected() {
+    if (ListIndex < 0)
+        return;
+    if (ListIndex < TopIndex)
+        TopIndex = ListIndex.get();
+    else if (ListIndex >= TopIndex + visibleRows())
+        TopIndex = ListIndex - visibleRows() + 1;
 }
 
 ComboBox::ComboBox(Form& f, Control* c, std::string name, int index)
@@ -183,13 +252,64 @@ ComboBox::ComboBox(Form& f, Control* c, std::string name, int index)
     ForeColor.setSilently(sys::WindowText);
 }
 
-void ComboBox::onChanged(Prop which) {
-    if (which == Prop::ListIndex) {
-        // The edit part shows the chosen entry before Click runs.
-        if (ListIndex >= 0)
-            Text.setSilently(List(ListIndex));
-        raiseClick();
-    }
+void ComboBox::selected() {
+    // The edit part shows the chosen entry before Click runs.
+    if (ListIndex >= 0)
+        Text.setSilently(List(ListIndex));
+}
+
+void ComboBox::defaultKeyPress(int keyAscii) {
+    if (keyAscii == vk::Back)
+        Text = str::left(Text.get(), str::len(Text.get()) - 1);
+    else if (keyAscii >= 32)
+        Text = Text.get() + str::fromCodePoint(static_cast<char32_t>(keyAscii));
+}
+
+// The design values each class has of its own; the ones every control has are applied by
+// the form.
+void PictureBox::applyDesign(Runtime& rt, const ControlDesign& d) {
+    AutoSize = d.autoSize;
+    Align = d.align;
+    Appearance = d.appearance;
+    BorderStyle.setSilently(d.borderStyle.value_or(1));
+    Picture = rt.designPicture(d.picture); // AutoSize takes the picture's size here
+}
+
+void Image::applyDesign(Runtime& rt, const ControlDesign& d) {
+    Stretch = d.stretch;
+    Appearance = d.appearance;
+    BorderStyle.setSilently(d.borderStyle.value_or(0));
+    Picture = rt.designPicture(d.picture);
+}
+
+void Label::applyDesign(Runtime&, const ControlDesign& d) {
+    AutoSize = d.autoSize;
+    Alignment = d.alignment;
+    BackStyle = d.backStyle;
+    BorderStyle = d.borderStyle.value_or(0);
+    if (!d.back)
+        BackColor.setSilently(sys::ButtonFace);
+    Caption.setSilently(d.text);
+    fitToCaption();
+}
+
+void TextBox::applyDesign(Runtime&, const ControlDesign& d) {
+    Alignment = d.alignment;
+    BorderStyle = d.borderStyle.value_or(1);
+    Text.setSilently(d.text);
+}
+
+void CommandButton::applyDesign(Runtime&, const ControlDesign& d) {
+    Caption.setSilently(d.text);
+}
+
+void CheckBox::applyDesign(Runtime&, const ControlDesign& d) {
+    Caption.setSilently(d.text);
+    Value.setSilently(d.value);
+}
+
+void ComboBox::applyDesign(Runtime&, const ControlDesign& d) {
+    Text.setSilently(d.text);
 }
 
 DriveListBox::DriveListBox(Form& f, Control* c, std::string name, int index)

@@ -8,31 +8,18 @@ namespace forms {
 
 namespace {
 
-std::unique_ptr<Control> makeControl(Form& f, Control* container, const ControlDesign& d) {
-    switch (d.kind) {
-    case ControlKind::PictureBox:
-        return std::make_unique<PictureBox>(f, container, d.name, d.index);
-    case ControlKind::Image:
-        return std::make_unique<Image>(f, container, d.name, d.index);
-    case ControlKind::Label:
-        return std::make_unique<Label>(f, container, d.name, d.index);
-    case ControlKind::TextBox:
-        return std::make_unique<TextBox>(f, container, d.name, d.index);
-    case ControlKind::CommandButton:
-        return std::make_unique<CommandButton>(f, container, d.name, d.index);
-    case ControlKind::CheckBox:
-        return std::make_unique<CheckBox>(f, container, d.name, d.index);
-    case ControlKind::ComboBox:
-        return std::make_unique<ComboBox>(f, container, d.name, d.index);
-    case ControlKind::ListBox:
-        return std::make_unique<ListBox>(f, container, d.name, d.index);
-    case ControlKind::DriveListBox:
-        return std::make_unique<DriveListBox>(f, container, d.name, d.index);
-    case ControlKind::DirListBox:
-        return std::make_unique<DirListBox>(f, container, d.name, d.index);
-    }
-    return nullptr;
+template <class C>
+std::unique_ptr<Control> make(Form& f, Control* container, const ControlDesign& d) {
+    return std::make_unique<C>(f, container, d.name, d.index);
 }
+
+using Maker = std::unique_ptr<Control> (*)(Form&, Control*, const ControlDesign&);
+
+// The class of each kind of control, in the order of ControlKind.
+constexpr Maker kMakers[] = {
+    make<PictureBox>, make<Image>,    make<Label>,   make<TextBox>,      make<CommandButton>,
+    make<CheckBox>,   make<ComboBox>, make<ListBox>, make<DriveListBox>, make<DirListBox>,
+};
 
 // Applies the design's values; events raised by code do not run while a window is built,
 // since no handler is bound yet.
@@ -54,40 +41,7 @@ void applyDesign(Runtime& rt, Control& c, const ControlDesign& d, const FormDesi
         c.BackColor.setSilently(*d.back);
     if (d.fore)
         c.ForeColor.setSilently(*d.fore);
-    const Picture pic = rt.designPicture(d.picture);
-
-    if (auto* p = dynamic_cast<PictureBox*>(&c)) {
-        p->AutoSize = d.autoSize;
-        p->Align = d.align;
-        p->Appearance = d.appearance;
-        p->BorderStyle.setSilently(d.borderStyle.value_or(1));
-        p->Picture = pic; // AutoSize takes the picture's size here
-    } else if (auto* i = dynamic_cast<Image*>(&c)) {
-        i->Stretch = d.stretch;
-        i->Appearance = d.appearance;
-        i->BorderStyle.setSilently(d.borderStyle.value_or(0));
-        i->Picture = pic;
-    } else if (auto* l = dynamic_cast<Label*>(&c)) {
-        l->AutoSize = d.autoSize;
-        l->Alignment = d.alignment;
-        l->BackStyle = d.backStyle;
-        l->BorderStyle = d.borderStyle.value_or(0);
-        if (!d.back)
-            l->BackColor.setSilently(sys::ButtonFace);
-        l->Caption.setSilently(d.text);
-        l->fitToCaption();
-    } else if (auto* t = dynamic_cast<TextBox*>(&c)) {
-        t->Alignment = d.alignment;
-        t->BorderStyle = d.borderStyle.value_or(1);
-        t->Text.setSilently(d.text);
-    } else if (auto* b = dynamic_cast<CommandButton*>(&c)) {
-        b->Caption.setSilently(d.text);
-    } else if (auto* k = dynamic_cast<CheckBox*>(&c)) {
-        k->Caption.setSilently(d.text);
-        k->Value.setSilently(d.value);
-    } else if (auto* cb = dynamic_cast<ComboBox*>(&c)) {
-        cb->Text.setSilently(d.text);
-    }
+    c.applyDesign(rt, d);
 }
 
 } // namespace
@@ -108,7 +62,7 @@ void Form::build() {
     Icon = runtime_.designPicture(design_.icon);
     for (const ControlDesign& d : design_.controls) {
         Control* container = d.parent.empty() ? nullptr : find(d.parent);
-        auto c = makeControl(*this, container, d);
+        auto c = kMakers[static_cast<std::size_t>(d.kind)](*this, container, d);
         applyDesign(runtime_, *c, d, design_);
         if (container)
             container->children_.push_back(c.get());
@@ -158,6 +112,44 @@ void Form::setFocus(Control* c) {
         return;
     focused_ = c;
     touch();
+}
+
+std::vector<Control*> Form::tabOrder() const {
+    std::vector<Control*> order;
+    for (const auto& c : controls_)
+        order.push_back(c.get());
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Control* a, const Control* b) { return a->TabIndex < b->TabIndex; });
+    return order;
+}
+
+void Form::focusFirst() {
+    for (Control* c : tabOrder())
+        if (c->focusable()) {
+            setFocus(c);
+            return;
+        }
+    setFocus(nullptr);
+}
+
+void Form::focusNext(bool backwards) {
+    const std::vector<Control*> order = tabOrder();
+    const auto n = static_cast<long>(order.size());
+    long at = -1;
+    for (long k = 0; k < n; ++k)
+        if (order[static_cast<std::size_t>(k)] == focused_)
+            at = k;
+    if (at < 0)
+        at = backwards ? 0 : n - 1;
+    for (long step = 1; step <= n; ++step) {
+        const long k = ((at + (backwards ? -step : step)) % n + n) % n;
+        Control* c = order[static_cast<std::size_t>(k)];
+        if (c->focusable()) {
+            setFocus(c);
+            return;
+        }
+    }
+    setFocus(nullptr);
 }
 
 void Form::propertyChanged(Prop which) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 namespace forms {
 
 class Runtime;
+template <class C> class ControlArray;
 
 enum class FormState { Loaded, Unloaded };
 
@@ -72,6 +74,15 @@ class Form : public PropertyOwner {
     // Focus: the control that receives keys after the form (nullptr: the form itself).
     Control* focused() const;
     void setFocus(Control* c);
+    // The controls in tab order (by TabIndex; design order among equals).
+    std::vector<Control*> tabOrder() const;
+    // Gives the focus to the first control in tab order that can take it.
+    void focusFirst();
+    // Moves the focus to the next (or previous) control in tab order that can take it.
+    void focusNext(bool backwards);
+
+    // A control array of the design: its elements by Index, from 0.
+    template <class C> ControlArray<C> array(std::string_view name) const;
 
     // Raised by every visible change of the form or its controls; the host redraws when it
     // moves on.
@@ -99,8 +110,52 @@ struct MissingControl {
     int index;
 };
 
+// A form's view of one control array: the elements that share a name, by Index from 0.
+// Handlers bound through it receive the element's Index.
+template <class C> class ControlArray {
+  public:
+    ControlArray(std::string form, std::string name, std::vector<C*> elements)
+        : form_(std::move(form)), name_(std::move(name)), elements_(std::move(elements)) {}
+
+    int Count() const { return static_cast<int>(elements_.size()); }
+    // Element `index`; an index that is not an element is a missing control.
+    C& operator()(int index) const {
+        if (index < 0 || index >= Count())
+            throw MissingControl{form_, name_, index};
+        return *elements_[static_cast<std::size_t>(index)];
+    }
+    auto begin() const { return elements_.begin(); }
+    auto end() const { return elements_.end(); }
+
+    void onClick(std::function<void(int)> handler) {
+        bind(handler, [](C& c) -> Handler& { return c.Click; });
+    }
+    void onDblClick(std::function<void(int)> handler) {
+        bind(handler, [](C& c) -> Handler& { return c.DblClick; });
+    }
+
+  private:
+    template <class Slot> void bind(const std::function<void(int)>& handler, Slot slot) {
+        for (C* c : elements_)
+            slot(*c) = [handler, index = c->index()] { handler(index); };
+    }
+    std::string form_, name_;
+    std::vector<C*> elements_;
+};
+
 template <class C> C* Form::tryGet(std::string_view name, int index) const {
     return dynamic_cast<C*>(find(name, index));
+}
+
+template <class C> ControlArray<C> Form::array(std::string_view name) const {
+    std::vector<C*> elements;
+    for (int k = 0;; ++k) {
+        C* c = tryGet<C>(name, k);
+        if (!c)
+            break;
+        elements.push_back(c);
+    }
+    return ControlArray<C>(design_.name, std::string(name), std::move(elements));
 }
 
 template <class C> C& Form::get(std::string_view name, int index) const {

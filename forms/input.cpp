@@ -1,6 +1,7 @@
 // Input from the user, as the host or a test delivers it, turned into the model's events.
 #include <algorithm>
 
+#include "forms/keycodes.h"
 #include "forms/runtime.h"
 
 namespace forms {
@@ -24,22 +25,19 @@ void Runtime::click(Control& c) {
     if (!reachable(c))
         return;
     focusOnClick(c);
-    if (auto* box = dynamic_cast<CheckBox*>(&c)) {
-        box->Value = box->Value == 1 ? 0 : 1; // the setter raises Click
-        return;
-    }
-    c.raiseClick();
+    c.userClick();
 }
 
 void Runtime::secondClick(Control& c) {
     Dispatch d(*this);
     if (!reachable(c))
         return;
-    if (dynamic_cast<CheckBox*>(&c)) {
+    // The second press of a double click: DblClick where the class has one, else a click
+    // of its own.
+    if (c.hasDblClick())
+        c.raiseDblClick();
+    else
         click(c);
-        return;
-    }
-    c.raiseDblClick();
 }
 
 void Runtime::doubleClick(Control& c) {
@@ -61,47 +59,97 @@ void Runtime::clickItem(ListControl& list, int row) {
         list.ListIndex = row;
 }
 
+void Runtime::doubleClickItem(ListBox& list, int row) {
+    Dispatch d(*this);
+    clickItem(list, row);
+    secondClick(list);
+}
+
+void Runtime::scroll(ListBox& list, int top) {
+    Dispatch d(*this);
+    if (!reachable(list))
+        return;
+    const int before = list.TopIndex;
+    list.TopIndex = top;
+    if (list.TopIndex != before)
+        list.raiseScroll();
+}
+
 void Runtime::clickForm(Form& f) {
     Dispatch d(*this);
     if (f.visible())
         f.Form_Click();
 }
 
+namespace {
+
+// The focused control if keys can reach it, else nullptr (the form takes them).
+Control* keyTarget(Form& f) {
+    Control* target = f.focused();
+    return target && reachable(*target) ? target : nullptr;
+}
+
+bool stillThere(const Form& f, Control* target) {
+    return f.state() == FormState::Loaded && f.focused() == target && reachable(*target);
+}
+
+// A list's arrow key that leaves the rows on show scrolls first, so the rows beside the
+// list stand where the new selection is shown.
+int scrolledTop(const ListBox& list, int keyCode) {
+    const int row = list.ListIndex + (keyCode == vk::Down ? 1 : keyCode == vk::Up ? -1 : 0);
+    if (row < 0 || row >= list.ListCount() || row == list.ListIndex)
+        return list.TopIndex;
+    if (row < list.TopIndex)
+        return row;
+    if (row >= list.TopIndex + list.visibleRows())
+        return row - list.visibleRows() + 1;
+    return list.TopIndex;
+}
+
+} // namespace
+
 void Runtime::keyDown(Form& f, int keyCode, int shift) {
     Dispatch d(*this);
     if (!f.visible() || f.state() != FormState::Loaded)
         return;
-    Control* target = f.focused();
-    if (target && !reachable(*target))
-        target = nullptr;
+    // Tab walks the focus through the tab order; the window's handlers do not see it.
+    if (keyCode == vk::Tab && keyTarget(f)) {
+        f.focusNext((shift & 1) != 0);
+        return;
+    }
+    Control* target = keyTarget(f);
     if (f.KeyPreview || !target)
         f.Form_KeyDown(keyCode, shift);
-    if (keyCode == 0 || !target || f.focused() != target || f.state() != FormState::Loaded)
+    if (keyCode == 0 || !target || !stillThere(f, target))
         return;
     if (target->KeyDown)
         target->KeyDown(keyCode, shift);
-    if (keyCode == 0 || f.state() != FormState::Loaded || !reachable(*target))
+    if (keyCode == 0 || !stillThere(f, target))
         return;
-    if (auto* t = dynamic_cast<TextBox*>(target)) {
-        t->editKey(keyCode);
-    } else if (auto* l = dynamic_cast<ListBox*>(target)) {
-        if (keyCode == 38 && l->ListIndex > 0)
-            l->ListIndex = l->ListIndex - 1;
-        else if (keyCode == 40 && l->ListIndex < l->ListCount() - 1)
-            l->ListIndex = l->ListIndex + 1;
+    if (auto* list = dynamic_cast<ListBox*>(target)) {
+        const int selected = list->ListIndex;
+        const int top = scrolledTop(*list, keyCode);
+        if (top != list->TopIndex) {
+            scroll(*list, top);
+            // The scroll's handler may have changed the selection; the key moves on from
+            // where it was.
+            if (!stillThere(f, target))
+                return;
+            list->ListIndex = selected + (keyCode == vk::Down ? 1 : -1);
+            return;
+        }
     }
+    target->defaultKeyDown(keyCode);
 }
 
 void Runtime::keyUp(Form& f, int keyCode, int shift) {
     Dispatch d(*this);
     if (!f.visible() || f.state() != FormState::Loaded)
         return;
-    Control* target = f.focused();
-    if (target && !reachable(*target))
-        target = nullptr;
+    Control* target = keyTarget(f);
     if (f.KeyPreview || !target)
         f.Form_KeyUp(keyCode, shift);
-    if (keyCode != 0 && target && f.focused() == target && target->KeyUp)
+    if (keyCode != 0 && target && stillThere(f, target) && target->KeyUp)
         target->KeyUp(keyCode, shift);
 }
 
@@ -109,23 +157,16 @@ void Runtime::keyPress(Form& f, int keyAscii) {
     Dispatch d(*this);
     if (!f.visible() || f.state() != FormState::Loaded)
         return;
-    Control* target = f.focused();
-    if (target && !reachable(*target))
-        target = nullptr;
+    Control* target = keyTarget(f);
     if (f.KeyPreview || !target)
         f.Form_KeyPress(keyAscii);
-    if (keyAscii == 0 || !target || f.focused() != target || f.state() != FormState::Loaded)
+    if (keyAscii == 0 || !target || !stillThere(f, target))
         return;
     if (target->KeyPress)
         target->KeyPress(keyAscii);
-    if (keyAscii == 0 || f.state() != FormState::Loaded || !reachable(*target))
+    if (keyAscii == 0 || !stillThere(f, target))
         return;
-    if (auto* t = dynamic_cast<TextBox*>(target))
-        t->typeCharacter(keyAscii);
-    else if (dynamic_cast<CommandButton*>(target) && (keyAscii == 13 || keyAscii == 32))
-        target->raiseClick();
-    else if (auto* k = dynamic_cast<CheckBox*>(target); k && keyAscii == 32)
-        k->Value = k->Value == 1 ? 0 : 1;
+    target->defaultKeyPress(keyAscii);
 }
 
 void Runtime::mouseMove(Form& f, float x, float y) {

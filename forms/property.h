@@ -25,6 +25,7 @@ enum class Prop {
     BorderStyle,
     Value,
     ListIndex,
+    TopIndex,
     List,
     Path,
     Drive,

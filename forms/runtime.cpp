@@ -59,9 +59,10 @@ bool Runtime::isLoaded(std::string_view name) const {
     return s && s->instance;
 }
 
-void Runtime::maximizeOrPlace(Form& f) {
+void Runtime::place(Form& f, const Form* owner) {
     const Size2 screen = host_.screenArea();
-    if (f.design().windowState == 2) {
+    const FormDesign& d = f.design();
+    if (d.windowState == 2) {
         f.Left = 0.0f;
         f.Top = 0.0f;
         // Both sides change before the window hears of it, so that its Resize sees the
@@ -74,12 +75,24 @@ void Runtime::maximizeOrPlace(Form& f) {
             f.propertyChanged(Prop::Width);
         else if (taller)
             f.propertyChanged(Prop::Height);
-    } else {
-        // Every window that is not maximized opens centred on the screen; the main window,
-        // its owner, covers the screen.
-        f.Left = std::max(0.0f, (screen.width - f.Width) / 2);
-        f.Top = std::max(0.0f, (screen.height - f.Height) / 2);
+        return;
     }
+    // Centred on the window that showed it (1), or on the screen (2, and 1 without an
+    // owner), kept on the screen; 3 leaves the place to the window system.
+    float x = 0, y = 0, w = screen.width, h = screen.height;
+    if (d.startUpPosition == 1 && owner) {
+        x = owner->Left;
+        y = owner->Top;
+        w = owner->Width;
+        h = owner->Height;
+    } else if (d.startUpPosition != 1 && d.startUpPosition != 2) {
+        return;
+    }
+    const auto keepOn = [](float at, float size, float room) {
+        return std::clamp(at, 0.0f, std::max(0.0f, room - size));
+    };
+    f.Left = keepOn(x + (w - f.Width) / 2, f.Width, screen.width);
+    f.Top = keepOn(y + (h - f.Height) / 2, f.Height, screen.height);
 }
 
 void Runtime::show(Form& f, bool modal) {
@@ -87,21 +100,37 @@ void Runtime::show(Form& f, bool modal) {
     if (f.state() == FormState::Unloaded)
         return;
     if (!f.visible_) {
+        // The owner is the window the user was working in: the innermost modal window, or
+        // the start window.
+        const Form* owner = !modals_.empty() ? modals_.back() : startForm();
         f.visible_ = true;
         const bool resizedBefore = f.resizedOnce_;
-        maximizeOrPlace(f);
+        place(f, owner == &f ? nullptr : owner);
         // A window gets one Resize when it is first shown, even at its design size.
         if (!resizedBefore && !f.resizedOnce_) {
             f.resizedOnce_ = true;
             f.Form_Resize();
         }
+        f.focusFirst();
         f.touch();
         host_.formShown(f);
         if (f.visible_ && f.state() == FormState::Loaded)
             f.Form_Activate();
     }
-    if (modal && f.visible_ && f.state() == FormState::Loaded)
+    if (modal && f.visible_ && f.state() == FormState::Loaded) {
+        modals_.push_back(&f);
+        struct Pop {
+            std::vector<Form*>& modals;
+            ~Pop() { modals.pop_back(); }
+        } pop{modals_};
         host_.runModal(*this, f);
+    }
+}
+
+const Form* Runtime::startForm() const {
+    if (slots_.empty() || !slots_.front().instance || !slots_.front().instance->visible())
+        return nullptr;
+    return slots_.front().instance.get();
 }
 
 void Runtime::hide(Form& f) {

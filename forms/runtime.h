@@ -72,6 +72,9 @@ class Runtime {
     void doubleClick(Control& c);               // a whole double click: Click, then DblClick
     void secondClick(Control& c);               // the second press of a double click
     void clickItem(ListControl& list, int row); // a click on a row of a list
+    void doubleClickItem(ListBox& list, int row);
+    // The user scrolled a list (wheel, scroll bar) to show `top` first: Scroll when it moved.
+    void scroll(ListBox& list, int top);
     void clickForm(Form& f);
     void keyDown(Form& f, int keyCode, int shift = 0);
     void keyUp(Form& f, int keyCode, int shift = 0);
@@ -94,7 +97,10 @@ class Runtime {
     };
     Slot* slot(std::string_view name);
     const Slot* slot(std::string_view name) const;
-    void maximizeOrPlace(Form& f);
+    // Puts a window being shown where its design says: maximized, or by its start-up
+    // position, centred on its owner or the screen.
+    void place(Form& f, const Form* owner);
+    const Form* startForm() const;
 
     // Counts how deep handlers are nested; when the outermost ends, windows unloaded
     // meanwhile are released.
@@ -117,6 +123,7 @@ class Runtime {
     Environment& env_;
     std::vector<Slot> slots_;
     std::vector<std::unique_ptr<Form>> retired_;
+    std::vector<Form*> modals_; // windows shown modally, innermost last
     int depth_ = 0;
 };
 

@@ -149,6 +149,12 @@ long instr(std::string_view s, std::string_view needle, long start) {
     return index;
 }
 
+std::string fromCodePoint(char32_t cp) {
+    std::string out;
+    encode(cp, out);
+    return out;
+}
+
 bool validUtf8(std::string_view s) {
     for (std::size_t i = 0; i < s.size();) {
         char32_t cp;

@@ -19,6 +19,9 @@ std::string ucase(std::string_view s);
 // is found at `start` (when `start` is within `s`). Letter case counts.
 long instr(std::string_view s, std::string_view needle, long start = 1);
 
+// A code point as UTF-8.
+std::string fromCodePoint(char32_t cp);
+
 // Whether `s` is well-formed UTF-8. The functions above count each byte that is not part of
 // a well-formed sequence as one character.
 bool validUtf8(std::string_view s);

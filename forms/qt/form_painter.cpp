@@ -50,17 +50,15 @@ QColor qColor(forms::Color c) {
 }
 
 int rowHeightPx(const forms::Control& list) {
-    const double twips = measureLine(list.Font.get(), QStringLiteral("Ag")).height;
-    return std::max(1, toPixel(twips));
-}
-
-int visibleRows(const forms::ListBox& list) {
-    const QRect r = controlRect(list);
-    return std::max(1, (r.height() - 2 * kEdge) / rowHeightPx(list));
+    if (const auto* box = dynamic_cast<const forms::ListBox*>(&list))
+        return std::max(1, toPixel(box->rowHeight()));
+    const forms::Font& font = list.Font.get();
+    return std::max(
+        1, toPixel(forms::rowHeightTwips(font, measureLine(font, QStringLiteral("Ag")).height)));
 }
 
 bool hasScrollBar(const forms::ListBox& list) {
-    return list.ListCount() > visibleRows(list);
+    return list.ListCount() > list.visibleRows();
 }
 
 QRect scrollBarRect(const forms::ListBox& list) {
@@ -378,7 +376,7 @@ void paintListBox(QPainter& p, const forms::ListBox& list, const QRect& r) {
     p.setClipRect(inner, Qt::IntersectClip);
     drawRows(p, list, list.items(), rows, list.TopIndex, list.ListIndex);
     if (bar)
-        drawScrollBar(p, scrollBarRect(list), list.TopIndex, visibleRows(list), list.ListCount());
+        drawScrollBar(p, scrollBarRect(list), list.TopIndex, list.visibleRows(), list.ListCount());
     p.restore();
 }
 

@@ -28,10 +28,8 @@ inline constexpr int kEdge = 2;
 // Width of a combo box's drop button and of a list's scroll bar.
 inline constexpr int kScrollBarWidth = 16;
 
-// Height of one row of a list or combo box in pixels, from its font.
+// Height of one row of a list or combo box in pixels, by the model's rule for its font.
 int rowHeightPx(const forms::Control& list);
-// Rows of a list box that fit in its client area.
-int visibleRows(const forms::ListBox& list);
 // The row of a list box at a point of the form (pixels), -1 outside the rows or on the
 // scroll bar.
 int rowAt(const forms::ListBox& list, QPoint formPixel);

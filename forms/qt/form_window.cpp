@@ -207,22 +207,19 @@ void FormWindow::sync() {
             if (geometry() != screen)
                 setGeometry(screen);
         } else {
-            const QPoint at(screen.x() + toPixel(form_->Left), screen.y() + toPixel(form_->Top));
+            // The model's Left and Top place the window's outer frame; the client area
+            // stands inside it where the frame puts it, with or without a window manager
+            // to draw the frame.
+            const forms::Size2 extra = host_.frameExtra(d.borderStyle);
+            const QPoint at(screen.x() + toPixel(form_->Left + extra.width / 2),
+                            screen.y() + toPixel(form_->Top + extra.height - extra.width / 2));
             const QSize size(std::max(1, toPixel(form_->scaleWidth())),
                              std::max(1, toPixel(form_->scaleHeight())));
-            if (d.borderStyle == 0) {
-                if (geometry() != QRect(at, size))
-                    setGeometry(QRect(at, size));
-            } else {
-                if (d.borderStyle == 2) {
-                    if (this->size() != size)
-                        resize(size);
-                } else if (minimumSize() != size || maximumSize() != size) {
-                    setFixedSize(size);
-                }
-                if (pos() != at)
-                    move(at);
-            }
+            if (d.borderStyle != 0 && d.borderStyle != 2 &&
+                (minimumSize() != size || maximumSize() != size))
+                setFixedSize(size);
+            if (geometry() != QRect(at, size))
+                setGeometry(QRect(at, size));
         }
         const QString title = QString::fromStdString(form_->Caption);
         if (windowTitle() != title)
@@ -231,7 +228,10 @@ void FormWindow::sync() {
             icon_ = form_->Icon.get();
             const QImage icon =
                 icon_ ? icon_->scaled(QSize(icon_->widthPx(), icon_->heightPx())) : QImage();
-            setWindowIcon(icon.isNull() ? QIcon() : QIcon(QPixmap::fromImage(icon)));
+            // A window without an icon of its own shows none, rather than the program's.
+            QPixmap none(16, 16);
+            none.fill(Qt::transparent);
+            setWindowIcon(QIcon(icon.isNull() ? none : QPixmap::fromImage(icon)));
         }
     }
     if (stale())
@@ -279,8 +279,7 @@ void FormWindow::openDropDown(forms::ListControl& list) {
 
 void FormWindow::scrollList(forms::ListBox& list, QPoint pos) {
     const QRect bar = scrollBarRect(list);
-    const int rows = visibleRows(list);
-    const int last = std::max(0, list.ListCount() - rows);
+    const int rows = list.visibleRows();
     int top = list.TopIndex;
     if (pos.y() < bar.top() + kScrollBarWidth)
         --top;
@@ -290,8 +289,7 @@ void FormWindow::scrollList(forms::ListBox& list, QPoint pos) {
         top -= rows;
     else
         top += rows;
-    list.TopIndex = std::clamp(top, 0, last);
-    form_->touch();
+    form_->runtime().scroll(list, top);
 }
 
 void FormWindow::press(QPointF pos) {
@@ -344,11 +342,16 @@ void FormWindow::mouseDoubleClickEvent(QMouseEvent* e) {
         return;
     InputScope scope(host_);
     forms::Control* c = controlAt(e->position());
-    // Buttons, check boxes and drop-downs take the second press of a double click as a
-    // press of its own.
-    if (!c || c != lastClicked_ || c->kind() == forms::ControlKind::CommandButton ||
-        c->kind() == forms::ControlKind::CheckBox || c->kind() == forms::ControlKind::ComboBox ||
+    // The second press of a double click on the control the first went to; a drop-down
+    // list drops again, and anything else is a press of its own. What the second press
+    // raises is the control's class's to say.
+    if (!c || c != lastClicked_ || c->kind() == forms::ControlKind::ComboBox ||
         c->kind() == forms::ControlKind::DriveListBox) {
+        press(e->position());
+        return;
+    }
+    if (c->kind() == forms::ControlKind::ListBox &&
+        rowAt(static_cast<forms::ListBox&>(*c), e->position().toPoint()) < 0) {
         press(e->position());
         return;
     }
@@ -411,10 +414,8 @@ void FormWindow::wheelEvent(QWheelEvent* e) {
     if (!list || !hasScrollBar(*list))
         return;
     InputScope scope(host_);
-    const int last = std::max(0, list->ListCount() - visibleRows(*list));
     const int step = e->angleDelta().y() > 0 ? -3 : 3;
-    list->TopIndex = std::clamp(list->TopIndex + step, 0, last);
-    form_->touch();
+    form_->runtime().scroll(*list, list->TopIndex + step);
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* e) {
