@@ -320,17 +320,24 @@ DriveListBox::DriveListBox(Form& f, Control* c, std::string name, int index)
 }
 
 void DriveListBox::refresh() {
+    // The drive selected stays selected while it is in the list; the first time, and when
+    // it has gone, the current drive is.
     FileSystem& fs = form().runtime().files();
+    const char kept = Drive->empty() ? 0 : static_cast<char>(std::toupper(Drive.get()[0]));
     items_.clear();
-    int current = -1;
+    int current = -1, keptAt = -1;
     for (char d : fs.drives()) {
         const char lower = static_cast<char>(d - 'A' + 'a');
         if (d == fs.currentDrive())
             current = ListCount();
+        if (d == kept)
+            keptAt = ListCount();
         items_.push_back(std::string(1, lower) + ":");
     }
-    ListIndex.setSilently(current);
-    Drive.setSilently(current >= 0 ? items_[static_cast<std::size_t>(current)] : std::string());
+    const int at = keptAt >= 0 ? keptAt : current;
+    ListIndex.setSilently(at);
+    Drive.setSilently(at >= 0 ? items_[static_cast<std::size_t>(at)] : std::string());
+    form().touch();
 }
 
 void DriveListBox::onChanged(Prop which) {

@@ -1,4 +1,5 @@
 #include "about/form3.h"
+#include "chooser/form4.h"
 #include "editions/edition.h"
 #include "viewer/form1.h"
 #include "viewer/form2.h"
@@ -14,6 +15,9 @@ void install(forms::Runtime& rt, viewer::Module1& m, const Edition& e) {
     });
     rt.registerForm("Form3", [&m, &e](forms::Runtime& r) {
         return std::make_unique<about::Form3>(r, m, e.form3);
+    });
+    rt.registerForm("Form4", [&m, &e](forms::Runtime& r) {
+        return std::make_unique<chooser::Form4>(r, m, e.form4, e.chooser);
     });
 }
 

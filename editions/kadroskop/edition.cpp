@@ -10,9 +10,11 @@ const Edition& kadroskop() {
         .name = "Kadroskop",
         .displayName = "Кадроскоп",
         .variant = viewer::kadroskopVariant(),
+        .chooser = chooser::kadroskopVariant(),
         .form1 = kadroskop::form1Design(),
         .form2 = form2Design(),
         .form3 = kadroskop::form3Design(),
+        .form4 = chooserDesign(Which::Kadroskop, ":/kadroskop/"),
     };
     return e;
 }

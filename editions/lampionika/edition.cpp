@@ -10,9 +10,11 @@ const Edition& lampionika() {
         .name = "Lampionika",
         .displayName = "Лампионика",
         .variant = viewer::lampionikaVariant(),
+        .chooser = chooser::lampionikaVariant(),
         .form1 = lampionika::form1Design(),
         .form2 = form2Design(),
         .form3 = lampionika::form3Design(),
+        .form4 = chooserDesign(Which::Lampionika, ":/lampionika/"),
     };
     return e;
 }
