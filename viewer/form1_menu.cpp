@@ -62,9 +62,6 @@ void Form1::List1_Click() {
         List1.Visible = false;
         forms::FileSystem& files = runtime().files();
         const std::string saved = files.curDir();
-        // The chooser is a window of its own; a build without it can only close the menu.
-        if (!runtime().isRegistered("Form4"))
-            return;
         runtime().show(runtime().form("Form4"), true);
         // After the close box the chooser is gone; reading its label loads it afresh,
         // unseen, and gives "".
@@ -73,12 +70,22 @@ void Form1::List1_Click() {
         runtime().unload(runtime().form("Form4"));
         // An empty answer is a refusal; a folder that holds no picture any more (they were
         // removed after the chooser showed them) counts as one too. Both put the drive and
-        // directory back and keep the open film. A saved place that has gone meanwhile
-        // leaves the current one as it is.
-        if (answer.empty() || !openFilm()) {
-            (void)files.chDrive(saved.substr(0, 2));
-            (void)files.chDir(saved);
-        }
+        // directory back and keep the open film. A saved folder that has gone meanwhile
+        // gives way to its nearest parent that is still there.
+        if (answer.empty() || !openFilm())
+            returnTo(saved);
+    }
+}
+
+void Form1::returnTo(const std::string& saved) {
+    forms::FileSystem& files = runtime().files();
+    if (!files.chDrive(saved.substr(0, 2)))
+        return;
+    for (std::string p = saved; !files.chDir(p);) {
+        const auto cut = p.find_last_of('\\');
+        if (p.size() <= 3 || cut == std::string::npos)
+            return;
+        p = cut <= 2 ? p.substr(0, 3) : p.substr(0, cut);
     }
 }
 

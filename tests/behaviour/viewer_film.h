@@ -3,12 +3,15 @@
 // folder of drive C:, a film set up as an opening leaves it, and a stand-in for the chooser
 // dialog so that the menu's "Открыть" can run its whole road.
 #include <cstddef>
+#include <cctype>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "chooser/form4.h"
 #include "editions/kadroskop/kadroskop.h"
 #include "editions/lampionika/lampionika.h"
 #include "forms/runtime.h"
@@ -89,46 +92,64 @@ inline std::string hostFile(World& w, const std::string& folder, const std::stri
     return w.disk / (folder + "/" + name);
 }
 
-// Where the chooser dialog is not part of the build, a window of its name with just the
-// hidden result label stands in for it; the test's modal script plays the user.
-inline void ensureChooser(World& w) {
-    if (w.rt.isRegistered("Form4"))
-        return;
-    w.rt.registerForm("Form4", [](forms::Runtime& r) {
-        forms::FormDesign d;
-        d.name = "Form4";
-        forms::ControlDesign& label = d.controls.emplace_back();
-        label.kind = forms::ControlKind::Label;
-        label.name = "Label2";
-        label.visible = false;
-        return std::make_unique<forms::Form>(r, d);
+// The user in the chooser: steps from where it stands to the root of the drive, then into
+// each folder of `path` ("C:\\film\\deeper") by double clicks on the list's rows.
+inline void walkTo(World& w, chooser::Form4& f4, const std::string& path) {
+    if (path.size() < 3 || path[1] != ':')
+        throw std::runtime_error("not a drive path: " + path);
+    // The drive's entry in the combo box, then down level by level.
+    const std::string drive = std::string(1, static_cast<char>(std::tolower(path[0]))) + ":";
+    int entry = -1;
+    for (int k = 0; k < f4.Combo1.ListCount(); ++k)
+        if (f4.Combo1.List(k).rfind(drive, 0) == 0)
+            entry = k;
+    if (entry < 0)
+        throw std::runtime_error("the chooser has no drive " + drive);
+    w.rt.clickItem(f4.Combo1, entry);
+    std::string rest = path.substr(3);
+    while (!rest.empty()) {
+        const auto cut = rest.find('\\');
+        const std::string name = rest.substr(0, cut);
+        rest = cut == std::string::npos ? std::string() : rest.substr(cut + 1);
+        int row = -1;
+        for (int k = 0; k < f4.List1.ListCount(); ++k)
+            if (f4.List1.List(k) == name)
+                row = k;
+        if (row < 0)
+            throw std::runtime_error("the chooser lists no folder " + name);
+        w.rt.doubleClickItem(f4.List1, row);
+    }
+}
+
+// While the chooser is up, `user` plays the user; a dialog it leaves open is cancelled.
+inline void whileChooserIsUp(World& w, std::function<void(chooser::Form4&)> user) {
+    w.host.modalScripts["Form4"] = [&w, user](forms::Form& f) {
+        auto& f4 = dynamic_cast<chooser::Form4&>(f);
+        user(f4);
+        if (f4.state() == forms::FormState::Loaded && f4.visible())
+            w.rt.click(f4.Command2);
+    };
+}
+
+// The user walks to C:\<folder> and accepts it: a click on the first preview, then "OK".
+inline void chooserAccepts(World& w, const std::string& folder) {
+    whileChooserIsUp(w, [&w, folder](chooser::Form4& f4) {
+        walkTo(w, f4, "C:\\" + folder);
+        w.rt.click(f4.Image1(0));
+        w.rt.click(f4.Command1);
     });
 }
 
-// The user walks to C:\<folder> and accepts it with a preview's name.
-inline void chooserAccepts(World& w, const std::string& folder) {
-    ensureChooser(w);
-    w.host.modalScripts["Form4"] = [&w, folder](forms::Form& f4) {
-        if (!w.files.chDir("C:\\" + folder).ok())
-            throw std::runtime_error("cannot enter " + folder);
-        f4.get<forms::Label>("Label2").Caption = "preview.jpg";
-        w.rt.hide(f4);
-    };
-}
-
-// The user walks to C:\<folder>, then cancels, or closes the dialog with its close box.
-inline void chooserRefuses(World& w, const std::string& folder, bool closeBox) {
-    ensureChooser(w);
-    w.host.modalScripts["Form4"] = [&w, folder, closeBox](forms::Form& f4) {
-        if (!w.files.chDir("C:\\" + folder).ok())
-            throw std::runtime_error("cannot enter " + folder);
-        if (closeBox) {
+// The user walks to `place` (a drive path), then cancels, or closes the dialog with its
+// close box.
+inline void chooserRefuses(World& w, const std::string& place, bool closeBox) {
+    whileChooserIsUp(w, [&w, place, closeBox](chooser::Form4& f4) {
+        walkTo(w, f4, place);
+        if (closeBox)
             w.rt.closeBox(f4);
-            return;
-        }
-        f4.get<forms::Label>("Label2").Caption = "";
-        w.rt.hide(f4);
-    };
+        else
+            w.rt.click(f4.Command2);
+    });
 }
 
 // The menu's row holding `item`, -1 when it has none.

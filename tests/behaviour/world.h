@@ -15,9 +15,11 @@
 namespace testing_support {
 
 // One program under test: its windows on a scripted host, drive C: a temporary folder, and
-// the current directory at C:\ unless a test changes it.
+// the current directory at C:\ unless a test changes it. Drive D: is a second temporary
+// folder and E: a drive that is not ready (its folder does not exist).
 struct World {
     TempDir disk;
+    TempDir diskD;
     forms::FileSystem files;
     FakeEnvironment env;
     ScriptedHost host;
@@ -25,7 +27,11 @@ struct World {
     viewer::Module1 module;
 
     explicit World(const editions::Edition& e)
-        : files(forms::DriveTable{{{'C', disk.path()}}}, disk.path()), rt(host, files, env) {
+        : files(forms::DriveTable{{{'C', disk.path()},
+                                   {'D', diskD.path()},
+                                   {'E', diskD.path() + "-not-ready"}}},
+                disk.path()),
+          rt(host, files, env) {
         ensureQtApp();
         editions::install(rt, module, e);
     }
