@@ -96,27 +96,16 @@ void Form4::comboFallback() {
 
 void Form4::landNearest(const std::string& path) {
     forms::FileSystem& files = runtime().files();
-    std::vector<std::string> candidates;
-    for (std::string p = path; !p.empty();) {
-        candidates.push_back(p);
-        if (str::len(p) <= 3)
-            break;
-        const auto cut = p.find_last_of('\\');
-        if (cut == std::string::npos)
-            break;
-        p = cut <= 2 ? p.substr(0, 3) : p.substr(0, cut);
-    }
+    bool entered = static_cast<bool>(files.enterNearest(path));
     for (char d : files.drives())
-        candidates.push_back(std::string(1, d) + ":\\");
-    for (const std::string& p : candidates) {
-        if (files.chDrive(p) && files.chDir(p)) {
-            Dir1.Path = files.curDir();
-            Combo1.Text = placeText(Dir1.Path);
-            zagr();
-            return;
-        }
-    }
-    // No drive can be entered at all: the dialog keeps what it shows.
+        if (!entered)
+            entered = static_cast<bool>(files.enterNearest(std::string(1, d) + ":\\"));
+    // With no drive to enter at all, the dialog keeps what it shows.
+    if (!entered)
+        return;
+    Dir1.Path = files.curDir();
+    Combo1.Text = placeText(Dir1.Path);
+    zagr();
 }
 
 } // namespace chooser

@@ -359,6 +359,19 @@ Status FileSystem::chDir(std::string_view path) {
     return success();
 }
 
+Status FileSystem::enterNearest(std::string_view path) {
+    if (Status s = chDrive(path); !s)
+        return s;
+    std::string p(path);
+    while (!chDir(p)) {
+        const auto cut = p.find_last_of('\\');
+        if (p.size() <= 3 || cut == std::string::npos)
+            return Failure{"no folder of " + std::string(path) + " can be entered"};
+        p = cut <= 2 ? p.substr(0, 3) : p.substr(0, cut);
+    }
+    return success();
+}
+
 std::string FileSystem::dir(std::string_view pattern, int attributes) {
     listing_.clear();
     listingPos_ = 0;

@@ -48,6 +48,9 @@ class FileSystem {
     // path without drive); the current drive stays. Relative paths resolve against that
     // drive's current directory. Fails for a folder that does not exist or cannot be read.
     Status chDir(std::string_view path);
+    // Makes the drive of `path` current and enters the folder, or the nearest folder above
+    // it that can be entered. Fails when not even the drive's root can be.
+    Status enterNearest(std::string_view path);
 
     // First name matching `pattern` (letter case ignored) in the folder the pattern names,
     // or the current directory for a bare pattern; "" when none. Attribute 16 lists folders

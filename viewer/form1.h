@@ -75,8 +75,6 @@ class Form1 final : public forms::Form {
     // Builds the film from the current directory; false (and nothing changed) when the
     // directory holds no picture.
     bool openFilm();
-    // Goes back to a saved drive and directory, or the nearest parent of it that is left.
-    void returnTo(const std::string& saved);
     // The photograph the side picture shows for the current position (Image7..Image10).
     void applySidePicture();
     // Frame n of the film read from its file; no picture when it is missing or unreadable.

@@ -73,19 +73,7 @@ void Form1::List1_Click() {
         // directory back and keep the open film. A saved folder that has gone meanwhile
         // gives way to its nearest parent that is still there.
         if (answer.empty() || !openFilm())
-            returnTo(saved);
-    }
-}
-
-void Form1::returnTo(const std::string& saved) {
-    forms::FileSystem& files = runtime().files();
-    if (!files.chDrive(saved.substr(0, 2)))
-        return;
-    for (std::string p = saved; !files.chDir(p);) {
-        const auto cut = p.find_last_of('\\');
-        if (p.size() <= 3 || cut == std::string::npos)
-            return;
-        p = cut <= 2 ? p.substr(0, 3) : p.substr(0, cut);
+            (void)files.enterNearest(saved);
     }
 }
 
