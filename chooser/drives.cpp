@@ -104,6 +104,7 @@ void Form4::landNearest(const std::string& path) {
     if (!entered)
         return;
     Dir1.Path = files.curDir();
+    Dir1.refresh(); // the same folder may be shown again: its list is read afresh
     Combo1.Text = placeText(Dir1.Path);
     zagr();
 }

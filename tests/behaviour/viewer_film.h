@@ -2,8 +2,8 @@
 // Films for the main and full-screen windows' tests: fixture pictures of given own sizes in a
 // folder of drive C:, a film set up as an opening leaves it, and a stand-in for the chooser
 // dialog so that the menu's "Открыть" can run its whole road.
-#include <cstddef>
 #include <cctype>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>

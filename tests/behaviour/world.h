@@ -27,10 +27,10 @@ struct World {
     viewer::Module1 module;
 
     explicit World(const editions::Edition& e)
-        : files(forms::DriveTable{{{'C', disk.path()},
-                                   {'D', diskD.path()},
-                                   {'E', diskD.path() + "-not-ready"}}},
-                disk.path()),
+        : files(
+              forms::DriveTable{
+                  {{'C', disk.path()}, {'D', diskD.path()}, {'E', diskD.path() + "-not-ready"}}},
+              disk.path()),
           rt(host, files, env) {
         ensureQtApp();
         editions::install(rt, module, e);
