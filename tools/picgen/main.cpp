@@ -33,6 +33,14 @@ void saveButtons(const QDir& dir) {
     save(drawTriangleButton(QSize(15, 22), Arrow::Right), dir, "form1_end.bmp");
 }
 
+void saveChooserIcons(const QDir& dir) {
+    save(drawChooserIcon(ChooserIcon::Drive), dir, "form4_drive.bmp");
+    save(drawChooserIcon(ChooserIcon::Documents), dir, "form4_documents.bmp");
+    save(drawChooserIcon(ChooserIcon::Desktop), dir, "form4_desktop.bmp");
+    save(drawChooserIcon(ChooserIcon::Folder), dir, "form4_folder.bmp");
+    save(drawChooserIcon(ChooserIcon::Up), dir, "form4_up.bmp");
+}
+
 QDir picturesDir(const QString& editions, const QString& edition) {
     QDir dir(editions + "/" + edition + "/pictures");
     if (!dir.mkpath(".")) {
@@ -57,6 +65,9 @@ int main(int argc, char** argv) {
     save(drawProjector(QSize(142, 200), stretched), kadroskop, "form3_projector.bmp");
     save(drawProjector(QSize(960, 1280), studio), kadroskop, "form3_photo.jpg");
     saveButtons(kadroskop);
+    saveChooserIcons(kadroskop);
+    save(drawFilmStrip(QSize(188, 448), QRect(30, 6, 130, 107), 110, 4), kadroskop,
+         "form4_strip.bmp");
 
     const QDir lampionika = picturesDir(editions, "lampionika");
     const QSize lantern(242, 329);
@@ -68,6 +79,7 @@ int main(int argc, char** argv) {
     save(drawLantern(lantern, Plate::Last, 2.0), lampionika, "form1_lantern_last.jpg");
     save(drawLantern(QSize(960, 1280), Plate::Middle, 2.6), lampionika, "form3_photo.jpg");
     saveButtons(lampionika);
+    saveChooserIcons(lampionika);
 
     return failed ? 1 : 0;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 
 namespace picgen {
@@ -30,5 +31,13 @@ QImage drawLantern(QSize size, Plate plate, double grain);
 enum class Arrow { Up, Down, Left, Right };
 QImage drawRingButton(QSize size, Arrow arrow);
 QImage drawTriangleButton(QSize size, Arrow arrow);
+
+// The film chooser's small icons, each at its own fixed size on white.
+enum class ChooserIcon { Drive, Documents, Desktop, Folder, Up };
+QImage drawChooserIcon(ChooserIcon icon);
+
+// Kadroskop's chooser: a light grey film strip with sprocket holes down both edges and
+// `count` pure black frame windows, the first at `first`, each `pitch` rows below the last.
+QImage drawFilmStrip(QSize size, const QRect& first, int pitch, int count);
 
 } // namespace picgen
