@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Builds and runs the frame-change benchmark (optimised build).
+# Builds and runs the benchmarks (optimised build). Exits non-zero when a limit is broken.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DBUILD_BENCHMARKS=ON >/dev/null
-cmake --build build-bench --target frame_change_bench
-build-bench/bench/frame_change_bench
+cmake --build build-bench --target frame_change_bench chooser_bench
+status=0
+build-bench/bench/frame_change_bench || status=1
+build-bench/bench/chooser_bench || status=1
+exit $status
