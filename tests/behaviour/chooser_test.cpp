@@ -475,6 +475,26 @@ TEST(ChooserWalk, AFolderThatCannotBeEnteredShowsTheNearestOneAfresh) {
     std::filesystem::create_directories(w.diskD.path());
 }
 
+// Names that cannot stand in a drive path, a link that loops and a link to a folder: the
+// list shows what can be entered, and nothing hangs.
+TEST(ChooserWalk, OddNamesAndLinks) {
+    World w(editions::kadroskop());
+    const std::string odd = w.disk / "odd";
+    std::filesystem::create_directories(odd + "/plain");
+    std::filesystem::create_directories(odd + "/bad\\name");
+    std::filesystem::create_directories(odd + "/\xff\xfe");
+    std::filesystem::create_directory_symlink(odd + "/loop", odd + "/loop");
+    std::filesystem::create_directory_symlink(odd + "/plain", odd + "/linked");
+    writeSmall(w, "odd/shown.jpg");
+    std::filesystem::copy_file(odd + "/shown.jpg", odd + "/\xc3(.jpg");
+    inChooser(w, "C:\\odd", [&](Form4& f4) {
+        EXPECT_EQ(f4.List1.items(), (std::vector<std::string>{"linked", "plain"}));
+        EXPECT_EQ(shownPreviews(f4), std::vector<std::string>{"shown.jpg"});
+        w.rt.doubleClickItem(f4.List1, 0);
+        expectConsistent(w, f4, "C:\\odd\\linked");
+    });
+}
+
 TEST(ChooserSelection, PreviewsSelectTheFilmAndOkOrDoubleClickAccept) {
     enum class How { LabelThenOk, DoubleClickPreview3, EmptyPanel, PanelDoubleClick };
     struct Case {
