@@ -17,12 +17,16 @@ for tool in Xvfb xdotool; do
         exit 77
     fi
 done
-for tool in import convert compare xprop; do
+for tool in import convert compare; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "FAIL: $tool (ImageMagick) is not installed"
         exit 1
     fi
 done
+if ! command -v xprop >/dev/null 2>&1; then
+    echo "FAIL: xprop (x11-utils) is not installed"
+    exit 1
+fi
 
 shots=$(mktemp -d "${TMPDIR:-/tmp}/e2e-shots-XXXXXX")
 work=$(mktemp -d "${TMPDIR:-/tmp}/e2e-work-XXXXXX")
