@@ -40,8 +40,9 @@ void quietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 int runProgram(int& argc, char** argv, const editions::Edition& edition, const char* iconResource) {
     platformHandler = qInstallMessageHandler(quietMessages);
     QApplication qapp(argc, argv);
+    // No display name: the platform would append it to every window title, and the titles
+    // read exactly as the designs' captions.
     QApplication::setApplicationName(QString::fromStdString(edition.name));
-    QApplication::setApplicationDisplayName(QString::fromStdString(edition.displayName));
     QApplication::setWindowIcon(QIcon(QString::fromUtf8(iconResource)));
 
     forms::FileSystem files(forms::DriveTable::linux(), startDirectory());

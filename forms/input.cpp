@@ -185,6 +185,10 @@ void Runtime::mouseMove(Form& f, float x, float y) {
 
 void Runtime::closeBox(Form& f) {
     Dispatch d(*this);
+    // The start window lives for the whole run: closing it ends the program, hidden windows
+    // included.
+    if (!slots_.empty() && slots_.front().instance.get() == &f)
+        end();
     unload(f);
 }
 

@@ -81,7 +81,8 @@ class Runtime {
     void keyPress(Form& f, int keyAscii);
     // Mouse movement at a point of the form (twips, client coordinates).
     void mouseMove(Form& f, float x, float y);
-    // The close box.
+    // The close box (or the window manager's close request): the window unloads; the start
+    // window's ends the program.
     void closeBox(Form& f);
 
     // The front-most visible control at a point of the form, nullptr for the form's surface.

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-qpa-plugins qt6-image-formats-plugins
+  qt6-base-dev qt6-qpa-plugins qt6-image-formats-plugins libxcb1-dev libxcb-xkb-dev
   libgtest-dev libgmock-dev libbenchmark-dev libjpeg62-turbo-dev
   fonts-liberation2
   xvfb xauth xdotool x11-utils imagemagick libjpeg-turbo-progs

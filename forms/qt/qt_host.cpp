@@ -13,6 +13,7 @@
 
 #include "forms/qt/fonts.h"
 #include "forms/qt/form_window.h"
+#include "forms/qt/x11_window_system.h"
 
 namespace forms::qt {
 
@@ -32,6 +33,8 @@ QtHost::QtHost(QtHostOptions options) : options_(options) {
     registerFontSubstitutions();
     // Windows go when the model says so, never because the last one was closed.
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    // One frame per press of a paging key: a held key's repeats must not come with releases.
+    useDetectableAutoRepeat();
 }
 
 QtHost::~QtHost() {
@@ -202,6 +205,8 @@ void QtHost::formShown(forms::Form& form) {
     if (!w)
         w = new FormWindow(*this, form);
     w->sync();
+    if (!form.design().showInTaskbar)
+        keepOutOfTaskbar(*w);
     w->show();
     bringForward(w);
     w->setFocus();

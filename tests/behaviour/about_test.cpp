@@ -184,6 +184,26 @@ TEST_P(AboutWindow, NarrowWindowGivesThePhotographNoSize) {
     EXPECT_FLOAT_EQ(f.Command1.Top, 1267.5f + 735 + 360 + 375);
 }
 
+// The author line sizes itself to its text: one wider than its design width widens the
+// photograph's margins with it.
+TEST_P(AboutWindow, AWiderAuthorLineWidensThePhotographsMargins) {
+    const std::string author = authorLine(GetParam().edition());
+    w->host.measure = [author](const forms::Font&, std::string_view text) -> forms::Size2 {
+        if (text == author)
+            return {4500, 390};
+        return {static_cast<float>(text.size()) * 105.0f, 330};
+    };
+    w->host.screen = {12000, 9000};
+    auto& f = w->rt.form<about::Form3>("Form3");
+    w->rt.show(f, false);
+
+    EXPECT_FLOAT_EQ(f.Label2.Width, 4500);
+    EXPECT_FLOAT_EQ(f.Label2.Height, 390);
+    EXPECT_FLOAT_EQ(f.Image1.Width, 3000);
+    EXPECT_FLOAT_EQ(f.Image1.Left, 4500);
+    EXPECT_FLOAT_EQ(f.Text1.Top, f.Label2.Top + 390);
+}
+
 enum class Closing { Ok, EnterInContactBox };
 
 class AboutFromMenu : public testing::TestWithParam<std::tuple<EditionCase, Closing>> {

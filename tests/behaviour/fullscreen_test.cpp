@@ -98,6 +98,14 @@ TEST(FullScreen, FittedAndOwnSizeRectangles) {
          {"a.jpg", 6000, 15000},
          true,
          {9000, 0, 6000, 15000}},
+        // A 9 x 6 pixel picture on 1024 x 768: the second fit's factor 11520 / 11815.38 is
+        // kept in single precision before it multiplies (in double the width would be 14976).
+        {"second fit, factor in single precision",
+         {15360, 11520},
+         {"a.jpg", 195, 150},
+         false,
+         {static_cast<float>((15360 - static_cast<double>(14975.999023f)) / 2), 0, 14975.999023f,
+          11520}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -189,6 +197,34 @@ TEST(FullScreen, FrozenRectangle) {
         press(w, f2, kMainPlus); // nor its plus
         EXPECT_EQ(f2.fixedSize, 0);
         EXPECT_EQ(f2.Image1.BorderStyle.get(), 0);
+    });
+}
+
+// Home, End and numpad minus read the frame's file again, though only the mode changed: a
+// file rewritten meanwhile shows with its new size.
+TEST(FullScreen, AModeChangeReadsTheFrameAgain) {
+    World w(editions::kadroskop());
+    w.host.screen = {24000, 13500};
+    openFilmDirectly(w, {{"a.jpg", 12000, 9000}});
+    fullScreen(w, [&](Form2& f2) {
+        const struct {
+            int key;
+            Pic rewritten;
+            Rect shown;
+        } steps[] = {
+            {kHome, {"a.jpg", 6000, 4500}, {9000, 4500, 6000, 4500}},
+            {kEnd, {"a.jpg", 4500, 9000}, {8625, 0, 6750, 13500}},
+            {kNumMinus, {"a.jpg", 13500, 9000}, {1875, 0, 20250, 13500}},
+        };
+        for (const auto& s : steps) {
+            SCOPED_TRACE(s.key);
+            viewer_film::writePic(w, "film", s.rewritten);
+            press(w, f2, s.key);
+            EXPECT_EQ(f2.Picture1.Width.get(), s.rewritten.w);
+            EXPECT_EQ(f2.Picture1.Height.get(), s.rewritten.h);
+            EXPECT_EQ(f2.Image1.Picture.get(), f2.Picture1.Picture.get());
+            EXPECT_EQ(rectOf(f2.Image1), s.shown);
+        }
     });
 }
 

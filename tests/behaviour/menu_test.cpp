@@ -64,20 +64,34 @@ TEST(Menu, HiddenAtStartShownByFileHiddenByTheMouse) {
     }
 }
 
-TEST(Menu, ExitEndsTheProgram) {
-    for (bool withFilm : {false, true}) {
-        SCOPED_TRACE(withFilm ? "with a film" : "at start");
-        World w(editions::kadroskop());
-        if (withFilm) {
-            viewer_film::writeFolder(w, "film", {{"a.jpg", 12000, 9000}});
-            viewer_film::chooserAccepts(w, "film");
-            w.start();
-            choose(w, "Открыть");
-        } else {
-            w.start();
+// "Выход" and the main window's close box (a window manager's close request) both end the
+// program at once, with the hidden full-screen window still loaded.
+TEST(Menu, ExitAndTheMainWindowsCloseBoxEndTheProgram) {
+    for (bool closeBox : {false, true}) {
+        for (bool withFilm : {false, true}) {
+            SCOPED_TRACE(std::string(closeBox ? "close box" : "Выход") +
+                         (withFilm ? ", with a film" : ", at start"));
+            World w(editions::kadroskop());
+            if (withFilm) {
+                viewer_film::writeFolder(w, "film", {{"a.jpg", 12000, 9000}});
+                viewer_film::chooserAccepts(w, "film");
+                w.start();
+                choose(w, "Открыть");
+                w.host.modalScripts["Form2"] = [&w](forms::Form& f2) { w.rt.hide(f2); };
+                choose(w, "На полный экран  Insert");
+                ASSERT_TRUE(w.rt.isLoaded("Form2"));
+            } else {
+                w.start();
+            }
+            if (closeBox) {
+                EXPECT_THROW(w.rt.closeBox(w.form<Form1>("Form1")), forms::ProgramEnded);
+            } else {
+                EXPECT_THROW(choose(w, "Выход"), forms::ProgramEnded);
+            }
+            EXPECT_TRUE(w.host.ended);
+            // Ended, not unloaded: the window's unloading would leave the program running.
+            EXPECT_TRUE(w.rt.isLoaded("Form1"));
         }
-        EXPECT_THROW(choose(w, "Выход"), forms::ProgramEnded);
-        EXPECT_TRUE(w.host.ended);
     }
 }
 

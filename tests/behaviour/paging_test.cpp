@@ -314,6 +314,30 @@ TEST(PagingKeys, APagingKeyMovesOneFramePerPressUntilAKeyIsReleased) {
     EXPECT_EQ(w.module.curFrame, 5);
 }
 
+// The latch holds back PageUp and PageDown only: Home, End and the numpad keys act while a
+// paging key is still held.
+TEST(PagingKeys, TheLatchHoldsBackOnlyThePagingKeys) {
+    World w(editions::kadroskop());
+    Form1& f1 = openFixtureFilm(w, {{"a.jpg", 40, 30}, {"b.jpg", 40, 30}, {"c.jpg", 40, 30}});
+    w.rt.keyDown(f1, kPageDown); // held down from here on
+    ASSERT_EQ(w.module.curFrame, 2);
+    const struct {
+        int key;
+        bool fitMode;
+        int box;
+    } steps[] = {{kHome, false, 0}, {kEnd, true, 0}, {kNumPlus, true, 1}, {kNumMinus, true, 0}};
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.key);
+        ASSERT_EQ(f1.keyHeld, 1);
+        w.rt.keyDown(f1, s.key);
+        EXPECT_EQ(f1.fitMode, s.fitMode);
+        EXPECT_EQ(f1.Check1.Value.get(), s.box);
+        EXPECT_EQ(f1.Image5.Visible.get(), s.box == 0);
+    }
+    w.rt.keyDown(f1, kPageDown);
+    EXPECT_EQ(w.module.curFrame, 2);
+}
+
 TEST(PagingKeys, NumpadPlusAndMinusTickAndUntickTheBoxMainKeyboardOnesDoNothing) {
     World w(editions::kadroskop());
     Form1& f1 = openFixtureFilm(w, {{"a.jpg", 40, 30}, {"b.jpg", 40, 30}});
@@ -411,20 +435,28 @@ INSTANTIATE_TEST_SUITE_P(Editions, PagingButtons, testing::ValuesIn(kEditions), 
 class SizeCheck : public testing::TestWithParam<EditionCase> {};
 
 TEST_P(SizeCheck, LaysOutOnlyWhenTheOwnSizeChanges) {
-    World w(GetParam().edition());
-    Form1& f1 = openFixtureFilm(w, {{"a.jpg", 160, 120}, {"b.jpg", 160, 120}, {"c.jpg", 90, 160}});
-    // A value no layout would write: it stays while no layout runs.
-    f1.Picture5.Width = 1234.5f;
-    const double ownW = f1.picW;
-    w.rt.click(f1.Image4);
-    EXPECT_EQ(f1.Picture5.Width.get(), 1234.5f);
-    EXPECT_EQ(f1.picW, ownW);
+    // The third frame differs from the first two in both sides, in its height alone, or in
+    // its width alone.
+    for (const FrameFixture& third :
+         {FrameFixture{"c.jpg", 90, 160}, FrameFixture{"c.jpg", 160, 90},
+          FrameFixture{"c.jpg", 100, 120}}) {
+        SCOPED_TRACE(std::to_string(third.w) + "x" + std::to_string(third.h));
+        World w(GetParam().edition());
+        Form1& f1 = openFixtureFilm(w, {{"a.jpg", 160, 120}, {"b.jpg", 160, 120}, third});
+        // A value no layout would write: it stays while no layout runs.
+        f1.Picture5.Width = 1234.5f;
+        const double ownW = f1.picW;
+        w.rt.click(f1.Image4);
+        EXPECT_EQ(f1.Picture5.Width.get(), 1234.5f);
+        EXPECT_EQ(f1.picW, ownW);
 
-    w.rt.click(f1.Image4);
-    EXPECT_NE(f1.Picture5.Width.get(), 1234.5f);
-    EXPECT_EQ(f1.picW, f1.Picture2.Width.get());
-    EXPECT_EQ(f1.picH, f1.Picture2.Height.get());
-    EXPECT_LT(f1.Picture5.Width.get(), f1.Picture5.Height.get());
+        w.rt.click(f1.Image4);
+        EXPECT_NE(f1.Picture5.Width.get(), 1234.5f);
+        EXPECT_EQ(f1.picW, f1.Picture2.Width.get());
+        EXPECT_EQ(f1.picH, f1.Picture2.Height.get());
+        EXPECT_EQ(f1.picH, third.h * 15 + 60);
+        EXPECT_EQ(f1.Picture5.Width.get() < f1.Picture5.Height.get(), third.w < third.h);
+    }
 }
 
 TEST_P(SizeCheck, ATickedBoxStretchesAPortraitIntoTheLandscapeWindowUntilUnticked) {
@@ -600,6 +632,59 @@ INSTANTIATE_TEST_SUITE_P(Mixes, NestedSlides, testing::ValuesIn(nestedCases()),
                          [](const testing::TestParamInfo<NestedCase>& i) {
                              return std::string(i.param.edition.name) + "_" + i.param.mix.name;
                          });
+
+// A slide inside a slide shares `pos` with it, move by move: after an inner slide the same
+// way the outer loop stops at once; after one the other way it crosses the strip again from
+// where the inner one left `pos`.
+TEST(NestedSlideMoves, TheOuterSlideGoesOnFromTheInnerSlidesPosition) {
+    for (bool sameWay : {true, false}) {
+        SCOPED_TRACE(sameWay ? "next inside next" : "previous inside next");
+        World w(editions::kadroskop());
+        Form1& f1 = openFixtureFilm(
+            w,
+            {{"a.jpg", 160, 120}, {"b.jpg", 160, 120}, {"c.jpg", 160, 120}, {"d.jpg", 160, 120}});
+        w.rt.click(f1.Image4); // from frame 2, so that both ways can page
+        w.rt.keyUp(f1, kPageDown);
+        const double de = f1.Image11.Height.get(), end = -de - de / 15, step = de / 50;
+        std::vector<float> at;
+        w.host.onDoEvents = [&](int call) {
+            at.push_back(stripPos(f1));
+            if (at.size() > 10000)
+                throw std::runtime_error("the slide does not end");
+            if (call == 10)
+                w.rt.click(sameWay ? f1.Image4 : f1.Image3);
+        };
+        w.host.doEventsCalls = 0;
+
+        w.rt.click(f1.Image4);
+
+        // The outer slide's first ten moves; the tenth run of events starts the inner slide.
+        std::vector<float> expected;
+        double pos = 0;
+        for (int k = 0; k < 10; ++k, pos -= step)
+            expected.push_back(static_cast<float>(pos));
+        if (sameWay) {
+            // The inner slide's moves and its placement at the far end.
+            for (pos = 0; pos >= end; pos -= step)
+                expected.push_back(static_cast<float>(pos));
+            expected.push_back(static_cast<float>(end));
+        } else {
+            // The cover's run of events with the strip where the outer slide left it, the
+            // inner slide's moves up to 0 and its placement there.
+            expected.push_back(expected.back());
+            for (pos = end; pos <= 0; pos += step)
+                expected.push_back(static_cast<float>(pos));
+            expected.push_back(0.0f);
+        }
+        // The outer slide adds its step to where the inner loop left `pos`.
+        for (pos -= step; pos >= end; pos -= step)
+            expected.push_back(static_cast<float>(pos));
+        expected.push_back(static_cast<float>(end)); // the outer placement at the far end
+        EXPECT_EQ(at, expected);
+        EXPECT_EQ(w.module.curFrame, sameWay ? 4 : 2);
+        expectAtRest(w, f1);
+    }
+}
 
 // --- Frames that cannot be shown, and frames without extent ---------------------------------
 

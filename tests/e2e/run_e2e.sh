@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # End to end: each program on its own virtual X display, driven with xdotool like a user,
-# checked by screenshots.
-#   run_e2e.sh <kadroskop> <lampionika> <editions source folder>
+# checked by screenshots and the windows' X11 properties.
+#   run_e2e.sh <kadroskop> <lampionika> <editions source folder> <film_probe> <close_request>
 # Exit status 0: passed, 1: failed, 77: skipped (no Xvfb or xdotool here).
 set -u
 
 kadroskop=$1
 lampionika=$2
 editions=$3
+film_probe=$4
+close_request=$5
 
 for tool in Xvfb xdotool; do
     if ! command -v "$tool" >/dev/null 2>&1; then
@@ -21,6 +23,10 @@ for tool in import convert compare; do
         exit 1
     fi
 done
+if ! command -v xprop >/dev/null 2>&1; then
+    echo "FAIL: xprop (x11-utils) is not installed"
+    exit 1
+fi
 
 shots=$(mktemp -d "${TMPDIR:-/tmp}/e2e-shots-XXXXXX")
 work=$(mktemp -d "${TMPDIR:-/tmp}/e2e-work-XXXXXX")
@@ -107,6 +113,36 @@ wait_for_window() { # class
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
+# Waits until a process of this shell has ended, 20 s at most; sets exit_status to its exit
+# status, or to "running".
+exit_status=
+wait_for_exit() { # pid
+    local tries=0
+    while kill -0 "$1" 2>/dev/null; do
+        tries=$((tries + 1))
+        if [ $tries -ge 2000 ]; then
+            exit_status=running
+            return
+        fi
+        sleep 0.01
+    done
+    wait "$1"
+    exit_status=$?
+}
+
+# A window's title is exactly its caption, and it asks for no task-bar button.
+expect_window_hints() { # window-id caption what
+    local title state
+    title=$(xprop -id "$1" _NET_WM_NAME)
+    [ "$title" = "_NET_WM_NAME(UTF8_STRING) = \"$2\"" ] ||
+        fail "$3: the title is not exactly \"$2\": $title"
+    state=$(xprop -id "$1" _NET_WM_STATE)
+    case "$state" in
+    *_NET_WM_STATE_SKIP_TASKBAR*) ;;
+    *) fail "$3: no _NET_WM_STATE_SKIP_TASKBAR: $state" ;;
+    esac
+}
+
 screenshot() { # file
     timeout 20 import -window root "$1"
 }
@@ -136,6 +172,8 @@ run_program() { # name executable photograph-check
         return
     }
     echo "  window mapped $(($(now_ms) - launched)) ms after the start"
+    expect_window_hints "$(xdotool search --onlyvisible --class "$name" | head -1)" Form1 \
+        "$name main window"
 
     screenshot_until "$shot" 600 300 "255 255 192"
     echo "  painted frame window seen $(($(now_ms) - launched)) ms after the start (screenshots included)"
@@ -208,8 +246,80 @@ lampionika_photo() {
     fi
 }
 
+# A window manager's close request to the main window ends the program.
+close_by_window_manager() { # name executable
+    echo "== $1: close request to the main window"
+    timeout 60 "$2" >"$work/$1-close.out" 2>"$work/$1-close.err" &
+    app_pid=$!
+    wait_for_window "$1" || {
+        kill "$app_pid"
+        app_pid=
+        return
+    }
+    "$close_request" "$(xdotool search --onlyvisible --class "$1" | head -1)" ||
+        fail "$1: the close request could not be sent"
+    wait_for_exit "$app_pid"
+    [ "$exit_status" = running ] && kill "$app_pid"
+    app_pid=
+    [ "$exit_status" = 0 ] ||
+        fail "$1: after the close request the program is $exit_status (status)"
+    echo "  ended with status $exit_status"
+}
+
+# Polls a file for a line, 15 s at most.
+wait_for_line() { # file line
+    timeout 15 bash -c "until grep -qx '$2' '$1' 2>/dev/null; do sleep 0.01; done"
+}
+
+# A held PageDown pages one frame, in the main window and in the full-screen window, however
+# many repeats the server sends while it is held. The probe prints each frame it shows.
+held_keys() {
+    echo "== held PageDown (film_probe)"
+    local out="$work/probe.out"
+    mkdir -p "$work/probe"
+    "$film_probe" "$work/probe" >"$out" 2>"$work/probe.err" &
+    app_pid=$!
+    if ! wait_for_line "$out" "frame 1"; then
+        fail "film_probe: frame 1 was not shown"
+        kill "$app_pid"
+        app_pid=
+        return
+    fi
+    local main
+    main=$(xdotool search --onlyvisible --name '^Form1$' | head -1)
+    # Held long enough for dozens of repeats (the server's delay is 660 ms, then 25 a second).
+    xdotool keydown Next
+    sleep 2
+    xdotool keyup Next
+    xdotool key Insert
+    if timeout 15 bash -c "until xdotool search --onlyvisible --name '^Form2\$' >/dev/null 2>&1; do sleep 0.01; done"; then
+        expect_window_hints "$(xdotool search --onlyvisible --name '^Form2$' | head -1)" Form2 \
+            "full-screen window"
+        xdotool keydown Next
+        sleep 2
+        xdotool keyup Next
+        xdotool key Escape
+    else
+        fail "film_probe: Insert showed no full-screen window"
+    fi
+    # Handled after every key before it: the frames printed by then are all that were paged.
+    "$close_request" "$main"
+    wait_for_exit "$app_pid"
+    [ "$exit_status" = running ] && kill "$app_pid"
+    app_pid=
+    local frames
+    frames=$(tr '\n' ' ' <"$out")
+    echo "  shown: $frames"
+    [ "$frames" = "frame 1 frame 2 frame 3 " ] ||
+        fail "held PageDown: shown $frames- expected one frame per hold in each window"
+    [ "$exit_status" = 0 ] ||
+        fail "film_probe: after the close request the program is $exit_status (status)"
+}
+
 run_program kadroskop "$kadroskop" kadroskop_photo
 run_program lampionika "$lampionika" lampionika_photo
+close_by_window_manager kadroskop "$kadroskop"
+held_keys
 
 for name in kadroskop lampionika; do
     [ -f "$shots/$name-start.png" ] && cp "$shots/$name-start.png" "/tmp/e2e-$name.png" &&

@@ -1,20 +1,25 @@
 // Both programs' main windows on the Qt host: what is drawn is where the model says.
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "about/form3.h"
 #include "editions/kadroskop/kadroskop.h"
 #include "editions/lampionika/lampionika.h"
+#include "forms/qt/fonts.h"
 #include "tests/render/qt_world.h"
 #include "viewer/form1.h"
 
@@ -215,6 +220,121 @@ INSTANTIATE_TEST_SUITE_P(Editions, MainWindow,
                          testing::Values(EditionCase{"Kadroskop", &editions::kadroskop},
                                          EditionCase{"Lampionika", &editions::lampionika}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Whether a pixel has a text's colour at more than half its strength over the black ground.
+bool inkOf(QRgb c, QRgb color) {
+    const auto near = [](int got, int want) { return want == 0 ? got < 64 : got * 2 > want; };
+    return near(qRed(c), qRed(color)) && near(qGreen(c), qGreen(color)) &&
+           near(qBlue(c), qBlue(color));
+}
+
+// The ink a text of the given colour left in a rectangle of the screenshot.
+struct Ink {
+    QRect box;         // bounding box, empty when there is none
+    bool full = false; // some pixel has exactly the text's colour
+};
+Ink inkIn(const QImage& shot, const QRect& area, QRgb color) {
+    Ink ink;
+    const QRect r = area.intersected(shot.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QRgb c = shot.pixel(x, y);
+            if (!inkOf(c, color))
+                continue;
+            ink.box = ink.box.united(QRect(x, y, 1, 1));
+            ink.full = ink.full || (c & 0xFFFFFFu) == (color & 0xFFFFFFu);
+        }
+    return ink;
+}
+
+// The share of differing pixels between the ink a text left in `area` of the screenshot and
+// the ink of the same text drawn in `font` alone on black, each taken from its own ink's
+// bounding box: near 0 for the same glyphs in the same face, size, weight and slant. The
+// text may stand at a fraction of a pixel (centred text): the best of eight offsets counts.
+double inkMismatch(const QImage& shot, const QRect& area, const QString& text, const QFont& font,
+                   QRgb color) {
+    const QRect a = inkIn(shot, area, color).box;
+    if (a.isEmpty())
+        return 1;
+    const QFontMetrics m(font);
+    double best = 1;
+    for (int eighth = 0; eighth < 8; ++eighth) {
+        QImage ref(m.horizontalAdvance(text) + 2 * m.height(), 3 * m.height(),
+                   QImage::Format_RGB32);
+        ref.fill(Qt::black);
+        {
+            QPainter p(&ref);
+            p.setFont(font);
+            p.setPen(QColor::fromRgb(color));
+            p.drawText(QPointF(m.height() + eighth / 8.0, m.height() + m.ascent()), text);
+        }
+        const QRect b = inkIn(ref, ref.rect(), color).box;
+        int differ = 0, ink = 0;
+        for (int y = 0; y < std::max(a.height(), b.height()); ++y)
+            for (int x = 0; x < std::max(a.width(), b.width()); ++x) {
+                const QPoint pa = a.topLeft() + QPoint(x, y), pb = b.topLeft() + QPoint(x, y);
+                const bool inA = a.contains(pa) && inkOf(shot.pixel(pa), color);
+                const bool inB = b.contains(pb) && inkOf(ref.pixel(pb), color);
+                ink += inA || inB;
+                differ += inA != inB;
+            }
+        if (ink)
+            best = std::min(best, static_cast<double>(differ) / ink);
+    }
+    return best;
+}
+
+// The About window on the screen: the black ground, the photograph exactly in its rectangle,
+// the texts in their colours and fonts, the "OK" button's face.
+TEST_P(MainWindow, AboutWindowDrawsItsTextsAndPhotographWhereTheModelSays) {
+    const editions::Edition& edition = GetParam().edition();
+    QtWorld w(&edition);
+    w.rt.start();
+    auto& f = w.rt.form<about::Form3>("Form3");
+    w.rt.show(f, false);
+    const QImage shot = w.grab(f);
+    ASSERT_EQ(shot.size(), QSize(1024, 768)) << "the maximized window covers the screen";
+
+    // The photograph fills its rectangle, with the black ground on either side of it.
+    const QRect photo = modelRect(f.Image1);
+    ASSERT_TRUE(shot.rect().contains(photo));
+    EXPECT_GT(expectPictureShown(w, f, shot, f.Image1), 20000);
+    const QPoint mid = photo.center();
+    for (const QPoint p : {QPoint(photo.left() - 1, mid.y()), QPoint(photo.right() + 1, mid.y()),
+                           QPoint(mid.x(), photo.top() - 1), QPoint(mid.x(), photo.bottom() + 1),
+                           QPoint(1023, 0), QPoint(0, 0), QPoint(0, 767)})
+        if (shot.rect().contains(p)) {
+            EXPECT_EQ(rgbAt(shot, p.x(), p.y()), 0x000000u)
+                << "ground at " << p.x() << "," << p.y();
+        }
+
+    // The title and the author line in yellow, the contact address in light cyan centred in
+    // its box, each drawn in its design font (face, size, weight, slant).
+    const QRect title = modelRect(f.Label1), author = modelRect(f.Label2);
+    const QRect contact = modelRect(f.Text1), address = contact.adjusted(2, 2, -2, -2);
+    const QRgb yellow = qRgb(255, 255, 0), cyan = qRgb(128, 255, 255);
+    EXPECT_TRUE(inkIn(shot, title, yellow).full);
+    EXPECT_TRUE(inkIn(shot, author, yellow).full);
+    const Ink contactInk = inkIn(shot, address, cyan);
+    EXPECT_TRUE(contactInk.full);
+    EXPECT_NEAR(contactInk.box.center().x(), contact.center().x(), 3);
+    EXPECT_LT(inkMismatch(shot, author, QString::fromStdString(f.Label2.Caption),
+                          forms::qt::toQFont(f.Label2.Font), yellow),
+              0.05);
+    EXPECT_LT(inkMismatch(shot, address, QString::fromStdString(f.Text1.Text),
+                          forms::qt::toQFont(f.Text1.Font), cyan),
+              0.05);
+    // Transparent labels and the black contact box leave the ground black around the texts.
+    for (const QPoint p : {author.topRight(), title.topLeft(), title.topRight(),
+                           QPoint(contact.left() + 3, contact.center().y())})
+        EXPECT_EQ(rgbAt(shot, p.x(), p.y()), 0x000000u) << "ground at " << p.x() << "," << p.y();
+
+    // "OK": the button face, with its caption in black in the middle.
+    const QRect ok = modelRect(f.Command1);
+    EXPECT_EQ(rgbAt(shot, ok.left() + 6, ok.center().y()), 0xC0C0C0u);
+    EXPECT_EQ(rgbAt(shot, ok.right() - 6, ok.center().y()), 0xC0C0C0u);
+    EXPECT_FALSE(inkIn(shot, ok.adjusted(6, 6, -6, -6), qRgb(0, 0, 0)).box.isEmpty());
+}
 
 TEST(Slide, EachMoveIsPaintedOnceAtTheRefreshPace) {
     constexpr double kHz = 100;
