@@ -316,10 +316,98 @@ held_keys() {
         fail "film_probe: after the close request the program is $exit_status (status)"
 }
 
+# The road of a film, driven with the mouse and keys: started in a folder of pictures, the
+# chooser opened from the menu, a step into a subfolder and back up, a preview selected and
+# accepted with "OK", frame 1 fitted, PageDown, a second opening cancelled, a third accepted
+# with a double click on a preview. Positions are the designs' at 1024 x 768, with the
+# chooser's client area centred on the main window: "list-row-x list-row-y up-x up-y
+# preview-x preview-y ok-x ok-y cancel-x cancel-y preview1-x preview1-y backdrop-x
+# backdrop-y", and the backdrop's colour once a film is selected.
+open_film() { # name executable "positions" "r g b"
+    local name=$1 exe=$2 selected=$4
+    # shellcheck disable=SC2086
+    set -- $3
+    local row_x=$1 row_y=$2 up_x=$3 up_y=$4 pre_x=$5 pre_y=$6 ok_x=$7 ok_y=$8
+    local cancel_x=$9 cancel_y=${10} pre1_x=${11} pre1_y=${12} back_x=${13} back_y=${14}
+    echo "== $name: opening a film through the chooser"
+    local film="$work/$name-film"
+    mkdir -p "$film/sub"
+    convert -size 64x48 xc:'rgb(255,0,0)' "$film/a.jpg"
+    convert -size 64x48 xc:'rgb(0,0,255)' "$film/b.jpg"
+    convert -size 64x48 xc:'rgb(0,255,0)' "$film/sub/x.jpg"
+    (cd "$film" && exec timeout 90 "$exe" >"$work/$name-film.out" 2>"$work/$name-film.err") &
+    app_pid=$!
+    wait_for_window "$name" || {
+        kill "$app_pid"
+        app_pid=
+        return
+    }
+    local step=0
+    shot() { # what x y "r g b": a screenshot once the pixel shows the colour
+        step=$((step + 1))
+        local file="$shots/$name-road-$step-$1.png"
+        screenshot_until "$file" "$2" "$3" "$4"
+        echo "  $1: $file"
+        expect_pixel "$file" "$2" "$3" "$4" "$name, $1"
+    }
+    near() { # file x y "r g b": each channel within 40 levels (JPEG)
+        local got
+        got=$(pixel "$1" "$2" "$3")
+        awk -v a="$got" -v b="$4" 'BEGIN { split(a, x); split(b, y);
+            for (i = 1; i <= 3; i++) if (x[i] - y[i] > 40 || y[i] - x[i] > 40) exit 1 }'
+    }
+    shot_near() { # what x y "r g b"
+        step=$((step + 1))
+        local file="$shots/$name-road-$step-$1.png" tries=0
+        while :; do
+            screenshot "$file"
+            near "$file" "$2" "$3" "$4" && break
+            # A slide of the film takes up to three seconds.
+            tries=$((tries + 1))
+            [ $tries -ge 40 ] && break
+            sleep 0.2
+        done
+        echo "  $1: $file"
+        near "$file" "$2" "$3" "$4" || fail "$name, $1: pixel $2,$3 is ($(pixel "$file" "$2" "$3")), expected about ($4)"
+    }
+    open_chooser() {
+        xdotool mousemove 20 12 click 1
+        sleep 0.2
+        xdotool mousemove 30 32 click 1
+    }
+    open_chooser
+    shot_near "chooser-open" "$pre_x" "$pre_y" "255 0 0"
+    xdotool mousemove "$row_x" "$row_y" click --repeat 2 --delay 80 1
+    shot_near "into-sub" "$pre_x" "$pre_y" "0 255 0"
+    xdotool mousemove "$up_x" "$up_y" click 1
+    shot_near "back-up" "$pre_x" "$pre_y" "255 0 0"
+    xdotool mousemove "$pre_x" "$pre_y" click 1
+    shot "selected" "$back_x" "$back_y" "$selected"
+    xdotool mousemove "$ok_x" "$ok_y" click 1
+    shot_near "frame-1-fitted" 624 384 "255 0 0"
+    xdotool key Next
+    shot_near "frame-2" 624 384 "0 0 255"
+    open_chooser
+    shot_near "second-opening" "$pre_x" "$pre_y" "255 0 0"
+    xdotool mousemove "$cancel_x" "$cancel_y" click 1
+    shot_near "cancelled" 624 384 "0 0 255"
+    open_chooser
+    shot_near "third-opening" "$pre1_x" "$pre1_y" "0 0 255"
+    xdotool mousemove "$pre1_x" "$pre1_y" click --repeat 2 --delay 80 1
+    shot_near "accepted-by-double-click" 624 384 "255 0 0"
+    kill "$app_pid" 2>/dev/null
+    wait "$app_pid" 2>/dev/null
+    app_pid=
+}
+
 run_program kadroskop "$kadroskop" kadroskop_photo
 run_program lampionika "$lampionika" lampionika_photo
 close_by_window_manager kadroskop "$kadroskop"
 held_keys
+open_film kadroskop "$kadroskop" "338 318 326 288 668 230 484 542 356 542 668 342 572 300" \
+    "0 0 128"
+open_film lampionika "$lampionika" "350 258 339 228 345 498 573 586 453 586 457 498 281 453" \
+    "128 128 128"
 
 for name in kadroskop lampionika; do
     [ -f "$shots/$name-start.png" ] && cp "$shots/$name-start.png" "/tmp/e2e-$name.png" &&
