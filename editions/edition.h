@@ -25,15 +25,12 @@ struct Edition {
 // Registers the program's windows with the runtime, the main window first.
 void install(forms::Runtime& rt, viewer::Module1& m, const Edition& e);
 
-// The film chooser's design for one of the programs, its pictures under `resources`.
+// The windows' designs for one of the programs, their pictures under `resources`
+// (":/kadroskop/"): the main window, the full-screen window, the About window and the film
+// chooser.
+forms::FormDesign mainWindowDesign(Which which, const std::string& resources);
+forms::FormDesign fullScreenDesign(Which which, const std::string& resources);
+forms::FormDesign aboutDesign(Which which, const std::string& resources);
 forms::FormDesign chooserDesign(Which which, const std::string& resources);
-
-// The full-screen window's design, the same in both programs.
-forms::FormDesign form2Design();
-
-// The About window's design: the same in both programs but for the title and the pictures
-// (the hidden photograph that gives the shown one its aspect, and the one shown).
-forms::FormDesign aboutDesign(const std::string& title, const std::string& ownPhoto,
-                              const std::string& shownPhoto);
 
 } // namespace editions

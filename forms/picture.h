@@ -8,6 +8,7 @@
 #include <string>
 
 #include "forms/result.h"
+#include "forms/units.h"
 
 namespace forms {
 
@@ -25,8 +26,8 @@ class PictureData {
 
     int widthPx() const { return width_; }
     int heightPx() const { return height_; }
-    float widthTwips() const { return static_cast<float>(width_) * 15.0f; }
-    float heightTwips() const { return static_cast<float>(height_) * 15.0f; }
+    float widthTwips() const { return static_cast<float>(width_) * kTwipsPerPixel; }
+    float heightTwips() const { return static_cast<float>(height_) * kTwipsPerPixel; }
     PictureFormat format() const { return format_; }
     const std::string& source() const { return source_; }
 

@@ -25,7 +25,8 @@ struct Rect {
 
 // One control of a window's design, as a row of its control table. Rows are listed front
 // first within each container, containers before their children. Unset values take the
-// class's defaults.
+// class's defaults. A control that the two programs stack at different places has a row at
+// each place, each present in one program only.
 struct DesignRow {
     forms::ControlKind kind;
     const char* name;
@@ -37,14 +38,25 @@ struct DesignRow {
     Both<std::optional<forms::Color>> back = std::optional<forms::Color>{};
     std::optional<forms::Color> fore = {};
     std::optional<forms::Font> font = {};
-    const char* text = "";
+    Both<const char*> text = "";
     const char* toolTip = "";
     // A picture of the program's own, by file name under its resources; "" for none.
     Both<const char*> picture = "";
     std::optional<int> borderStyle = {};
+    bool autoSize = false;
     bool stretch = false;
+    int align = 0;
+    int alignment = 0;
+    int backStyle = 1;
+    int appearance = 1;
     bool enabled = true;
+    bool tabStop = true;
+    int value = 0;
+    Both<bool> present = true; // whether the program has the control at this place
 };
+
+// The row present in one of the programs only.
+DesignRow only(Which which, DesignRow row);
 
 // The design of one program's window: the window's own properties and the rows turned into
 // its controls, pictures found under `resources` (":/kadroskop/").

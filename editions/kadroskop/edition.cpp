@@ -1,9 +1,6 @@
 #include "editions/kadroskop/kadroskop.h"
 
-#include "editions/kadroskop/designs.h"
-
 namespace editions {
-inline namespace programs {
 
 const Edition& kadroskop() {
     static const Edition e{
@@ -11,13 +8,12 @@ const Edition& kadroskop() {
         .displayName = "Кадроскоп",
         .variant = viewer::kadroskopVariant(),
         .chooser = chooser::kadroskopVariant(),
-        .form1 = kadroskop::form1Design(),
-        .form2 = form2Design(),
-        .form3 = kadroskop::form3Design(),
+        .form1 = mainWindowDesign(Which::Kadroskop, ":/kadroskop/"),
+        .form2 = fullScreenDesign(Which::Kadroskop, ":/kadroskop/"),
+        .form3 = aboutDesign(Which::Kadroskop, ":/kadroskop/"),
         .form4 = chooserDesign(Which::Kadroskop, ":/kadroskop/"),
     };
     return e;
 }
 
-} // namespace programs
 } // namespace editions

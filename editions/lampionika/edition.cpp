@@ -1,9 +1,6 @@
 #include "editions/lampionika/lampionika.h"
 
-#include "editions/lampionika/designs.h"
-
 namespace editions {
-inline namespace programs {
 
 const Edition& lampionika() {
     static const Edition e{
@@ -11,13 +8,12 @@ const Edition& lampionika() {
         .displayName = "Лампионика",
         .variant = viewer::lampionikaVariant(),
         .chooser = chooser::lampionikaVariant(),
-        .form1 = lampionika::form1Design(),
-        .form2 = form2Design(),
-        .form3 = lampionika::form3Design(),
+        .form1 = mainWindowDesign(Which::Lampionika, ":/lampionika/"),
+        .form2 = fullScreenDesign(Which::Lampionika, ":/lampionika/"),
+        .form3 = aboutDesign(Which::Lampionika, ":/lampionika/"),
         .form4 = chooserDesign(Which::Lampionika, ":/lampionika/"),
     };
     return e;
 }
 
-} // namespace programs
 } // namespace editions

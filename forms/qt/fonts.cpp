@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "forms/units.h"
+
 namespace forms::qt {
 
 void registerFontSubstitutions() {
@@ -31,7 +33,7 @@ forms::Size2 measureLine(const forms::Font& font, const QString& text) {
     const QFontMetricsF m(toQFont(font));
     const double w = std::ceil(m.horizontalAdvance(text) - 1e-6);
     const double h = std::ceil(m.lineSpacing() - 1e-6);
-    return {static_cast<float>(w * 15.0), static_cast<float>(h * 15.0)};
+    return {static_cast<float>(w * kTwipsPerPixel), static_cast<float>(h * kTwipsPerPixel)};
 }
 
 } // namespace forms::qt

@@ -245,8 +245,8 @@ bool FormWindow::accepts() {
 forms::Control* FormWindow::controlAt(QPointF pos) const {
     if (!form_)
         return nullptr;
-    return form_->runtime().hitTest(*form_, static_cast<float>(pos.x() * 15.0),
-                                    static_cast<float>(pos.y() * 15.0));
+    return form_->runtime().hitTest(*form_, static_cast<float>(pos.x() * kTwipsPerPixel),
+                                    static_cast<float>(pos.y() * kTwipsPerPixel));
 }
 
 void FormWindow::choose(forms::ListControl& list, int row) {
@@ -403,8 +403,8 @@ void FormWindow::mouseMoveEvent(QMouseEvent* e) {
             update();
         }
     }
-    form_->runtime().mouseMove(*form_, static_cast<float>(e->position().x() * 15.0),
-                               static_cast<float>(e->position().y() * 15.0));
+    form_->runtime().mouseMove(*form_, static_cast<float>(e->position().x() * kTwipsPerPixel),
+                               static_cast<float>(e->position().y() * kTwipsPerPixel));
 }
 
 void FormWindow::wheelEvent(QWheelEvent* e) {
@@ -459,8 +459,8 @@ void FormWindow::resizeEvent(QResizeEvent* e) {
         return;
     InputScope scope(host_);
     const forms::Size2 extra = host_.frameExtra(2);
-    form_->Width = static_cast<float>(e->size().width() * 15.0 + extra.width);
-    form_->Height = static_cast<float>(e->size().height() * 15.0 + extra.height);
+    form_->Width = static_cast<float>(e->size().width() * kTwipsPerPixel + extra.width);
+    form_->Height = static_cast<float>(e->size().height() * kTwipsPerPixel + extra.height);
 }
 
 bool FormWindow::event(QEvent* e) {

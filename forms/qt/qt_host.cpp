@@ -14,6 +14,7 @@
 #include "forms/qt/fonts.h"
 #include "forms/qt/form_window.h"
 #include "forms/qt/x11_window_system.h"
+#include "forms/units.h"
 
 namespace forms::qt {
 
@@ -68,7 +69,8 @@ std::chrono::nanoseconds QtHost::refreshPeriod() const {
 
 forms::Size2 QtHost::screenArea() const {
     const QRect r = availableGeometry();
-    return {static_cast<float>(r.width() * 15.0), static_cast<float>(r.height() * 15.0)};
+    return {static_cast<float>(r.width() * kTwipsPerPixel),
+            static_cast<float>(r.height() * kTwipsPerPixel)};
 }
 
 forms::Size2 QtHost::measureText(const forms::Font& font, std::string_view text) const {
@@ -79,7 +81,7 @@ forms::Size2 QtHost::frameExtra(int borderStyle) const {
     // A fixed or sizable frame: 3 pixels a side and an 18-pixel title bar.
     if (borderStyle == 0)
         return {0, 0};
-    return {6.0f * 15.0f, 24.0f * 15.0f};
+    return {6.0f * kTwipsPerPixel, 24.0f * kTwipsPerPixel};
 }
 
 QWidget* QtHost::window(const forms::Form& form) const {

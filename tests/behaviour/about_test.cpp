@@ -228,7 +228,7 @@ class AboutFromMenu : public testing::TestWithParam<std::tuple<EditionCase, Clos
             w->rt.click(f.Command1);
         } else {
             w->rt.click(f.Text1);
-            w->rt.keyPress(f, 13);
+            w->rt.keyPress(f, '\r');
         }
     }
 

@@ -10,20 +10,19 @@
 #include <string>
 #include <vector>
 
+#include "forms/keycodes.h"
 #include "tests/behaviour/viewer_film.h"
 #include "viewer/form2.h"
 
 namespace {
 
+namespace vk = forms::vk;
 using viewer::Form1;
 using viewer::Form2;
 using viewer_film::kBothEditions;
 using viewer_film::openFilmDirectly;
 using viewer_film::Pic;
 using viewer_film::World;
-
-constexpr int kPageUp = 33, kPageDown = 34, kEnd = 35, kHome = 36, kInsert = 45, kEsc = 27;
-constexpr int kNumPlus = 107, kNumMinus = 109, kMainPlus = 187, kMainMinus = 189;
 
 struct Rect {
     float left, top, width, height;
@@ -48,7 +47,7 @@ void fullScreen(World& w, const std::function<void(Form2&)>& user) {
         auto& f2 = dynamic_cast<Form2&>(f);
         user(f2);
         if (f2.visible())
-            press(w, f2, kEsc);
+            press(w, f2, vk::Escape);
     };
     w.form<Form1>("Form1").fuls();
 }
@@ -116,7 +115,7 @@ TEST(FullScreen, FittedAndOwnSizeRectangles) {
         bool shown = false;
         fullScreen(w, [&](Form2& f2) {
             if (c.own)
-                press(w, f2, kHome);
+                press(w, f2, vk::Home);
             seen = rectOf(f2.Image1);
             shown = f2.Image1.Visible;
             EXPECT_EQ(f2.Width.get(), c.screen.width);
@@ -131,10 +130,11 @@ TEST(FullScreen, LatchAfterAPageMove) {
     World w(editions::kadroskop());
     openFilmDirectly(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 9000, 12000}, {"c.jpg", 4500, 3000}});
     fullScreen(w, [&](Form2& f2) {
-        w.rt.keyDown(f2, kPageDown);
+        w.rt.keyDown(f2, vk::PageDown);
         EXPECT_EQ(w.module.curFrame, 2);
         EXPECT_EQ(f2.keyHeld, 1);
-        for (int key : {kPageDown, kPageUp, kEsc, kInsert, kHome, kEnd, kNumPlus, kNumMinus}) {
+        for (int key : {vk::PageDown, vk::PageUp, vk::Escape, vk::Insert, vk::Home, vk::End,
+                        vk::NumPlus, vk::NumMinus}) {
             SCOPED_TRACE(key);
             w.rt.keyDown(f2, key);
             EXPECT_EQ(w.module.curFrame, 2);
@@ -142,13 +142,13 @@ TEST(FullScreen, LatchAfterAPageMove) {
             EXPECT_EQ(f2.realSize, 0);
             EXPECT_EQ(f2.fixedSize, 0);
         }
-        w.rt.keyUp(f2, 16); // any key: Shift here
+        w.rt.keyUp(f2, vk::Shift); // any key: Shift here
         EXPECT_EQ(f2.keyHeld, 0);
-        w.rt.keyDown(f2, kPageDown);
+        w.rt.keyDown(f2, vk::PageDown);
         EXPECT_EQ(w.module.curFrame, 3);
         // At the last frame PageDown moves nothing and latches nothing.
-        w.rt.keyUp(f2, kPageDown);
-        w.rt.keyDown(f2, kPageDown);
+        w.rt.keyUp(f2, vk::PageDown);
+        w.rt.keyDown(f2, vk::PageDown);
         EXPECT_EQ(f2.keyHeld, 0);
         EXPECT_EQ(w.module.curFrame, 3);
     });
@@ -159,10 +159,10 @@ TEST(FullScreen, PageUpAtTheFirstFrameSetsNoLatch) {
     openFilmDirectly(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 9000, 12000}});
     bool hiddenAtOnce = false;
     fullScreen(w, [&](Form2& f2) {
-        w.rt.keyDown(f2, kPageUp); // still held
+        w.rt.keyDown(f2, vk::PageUp); // still held
         EXPECT_EQ(f2.keyHeld, 0);
         EXPECT_EQ(w.module.curFrame, 1);
-        w.rt.keyDown(f2, kEsc);
+        w.rt.keyDown(f2, vk::Escape);
         hiddenAtOnce = !f2.visible();
     });
     EXPECT_TRUE(hiddenAtOnce);
@@ -177,24 +177,24 @@ TEST(FullScreen, FrozenRectangle) {
     fullScreen(w, [&](Form2& f2) {
         const Rect fitted = rectOf(f2.Image1);
         ASSERT_EQ(fitted, (Rect{3000, 0, 18000, 13500}));
-        press(w, f2, kNumPlus);
+        press(w, f2, vk::NumPlus);
         EXPECT_EQ(f2.fixedSize, 1);
         EXPECT_EQ(f2.Image1.BorderStyle.get(), 1);
-        press(w, f2, kPageDown);
+        press(w, f2, vk::PageDown);
         EXPECT_EQ(w.module.curFrame, 2);
         EXPECT_EQ(rectOf(f2.Image1), fitted);
         EXPECT_EQ(viewer_film::sourceOf(f2.Image1.Picture),
                   viewer_film::hostFile(w, "film", "b.jpg"));
-        press(w, f2, kHome);
+        press(w, f2, vk::Home);
         EXPECT_EQ(f2.realSize, 1);
         EXPECT_EQ(rectOf(f2.Image1), fitted);
-        press(w, f2, kMainMinus); // the main keyboard's minus does nothing
+        press(w, f2, vk::OemMinus); // the main keyboard's minus does nothing
         EXPECT_EQ(f2.fixedSize, 1);
-        press(w, f2, kNumMinus);
+        press(w, f2, vk::NumMinus);
         EXPECT_EQ(f2.fixedSize, 0);
         EXPECT_EQ(f2.Image1.BorderStyle.get(), 0);
         EXPECT_EQ(rectOf(f2.Image1), (Rect{9750, 5250, 4500, 3000}));
-        press(w, f2, kMainPlus); // nor its plus
+        press(w, f2, vk::OemPlus); // nor its plus
         EXPECT_EQ(f2.fixedSize, 0);
         EXPECT_EQ(f2.Image1.BorderStyle.get(), 0);
     });
@@ -212,9 +212,9 @@ TEST(FullScreen, AModeChangeReadsTheFrameAgain) {
             Pic rewritten;
             Rect shown;
         } steps[] = {
-            {kHome, {"a.jpg", 6000, 4500}, {9000, 4500, 6000, 4500}},
-            {kEnd, {"a.jpg", 4500, 9000}, {8625, 0, 6750, 13500}},
-            {kNumMinus, {"a.jpg", 13500, 9000}, {1875, 0, 20250, 13500}},
+            {vk::Home, {"a.jpg", 6000, 4500}, {9000, 4500, 6000, 4500}},
+            {vk::End, {"a.jpg", 4500, 9000}, {8625, 0, 6750, 13500}},
+            {vk::NumMinus, {"a.jpg", 13500, 9000}, {1875, 0, 20250, 13500}},
         };
         for (const auto& s : steps) {
             SCOPED_TRACE(s.key);
@@ -233,8 +233,8 @@ TEST(FullScreen, ModesLastFromOneVisitToTheNext) {
     w.host.screen = {24000, 13500};
     openFilmDirectly(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 4500, 3000}});
     fullScreen(w, [&](Form2& f2) {
-        press(w, f2, kHome);
-        press(w, f2, kNumPlus);
+        press(w, f2, vk::Home);
+        press(w, f2, vk::NumPlus);
     });
     w.module.curFrame = 2;
     fullScreen(w, [&](Form2& f2) {
@@ -245,9 +245,9 @@ TEST(FullScreen, ModesLastFromOneVisitToTheNext) {
         EXPECT_EQ(rectOf(f2.Image1), (Rect{6000, 2250, 12000, 9000}));
         EXPECT_EQ(viewer_film::sourceOf(f2.Image1.Picture),
                   viewer_film::hostFile(w, "film", "b.jpg"));
-        press(w, f2, kNumMinus);
+        press(w, f2, vk::NumMinus);
         EXPECT_EQ(rectOf(f2.Image1), (Rect{9750, 5250, 4500, 3000}));
-        press(w, f2, kEnd);
+        press(w, f2, vk::End);
         EXPECT_EQ(rectOf(f2.Image1), (Rect{1875, 0, 20250, 13500}));
     });
     // The main window's own modes are not touched.
@@ -261,13 +261,13 @@ TEST(FullScreen, ShiftCtrlAndAltAreIgnored) {
         openFilmDirectly(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 4500, 3000}});
         bool left = false;
         fullScreen(w, [&](Form2& f2) {
-            press(w, f2, kPageDown, shift);
+            press(w, f2, vk::PageDown, shift);
             EXPECT_EQ(w.module.curFrame, 2);
-            press(w, f2, kHome, shift);
+            press(w, f2, vk::Home, shift);
             EXPECT_EQ(f2.realSize, 1);
-            press(w, f2, kNumPlus, shift);
+            press(w, f2, vk::NumPlus, shift);
             EXPECT_EQ(f2.fixedSize, 1);
-            press(w, f2, kInsert, shift);
+            press(w, f2, vk::Insert, shift);
             left = !f2.visible();
         });
         EXPECT_TRUE(left);
@@ -286,9 +286,9 @@ TEST(FullScreen, MainWindowContinuesWithTheFrameSeenLast) {
         float frameW, frameH;
     };
     const Case cases[] = {
-        {1, {kPageDown}, 2, 8077.5f, 10770},
-        {1, {kPageDown, kPageDown}, 3, 11235, 7490},
-        {3, {kPageUp, kPageUp}, 1, 11235, 8426.25f},
+        {1, {vk::PageDown}, 2, 8077.5f, 10770},
+        {1, {vk::PageDown, vk::PageDown}, 3, 11235, 7490},
+        {3, {vk::PageUp, vk::PageUp}, 1, 11235, 8426.25f},
         {2, {}, 2, 8077.5f, 10770},
     };
     for (const auto& e : kBothEditions) {
@@ -332,15 +332,15 @@ TEST(FullScreen, FrameThatCannotBeLoaded) {
         else
             std::ofstream(b, std::ios::trunc) << "damaged";
         fullScreen(w, [&](Form2& f2) {
-            press(w, f2, kPageDown);
+            press(w, f2, vk::PageDown);
             EXPECT_EQ(w.module.curFrame, 2);
             EXPECT_FALSE(f2.Image1.Visible);
-            press(w, f2, kHome);
+            press(w, f2, vk::Home);
             EXPECT_FALSE(f2.Image1.Visible);
-            press(w, f2, kPageDown);
+            press(w, f2, vk::PageDown);
             EXPECT_EQ(w.module.curFrame, 3);
             EXPECT_TRUE(f2.Image1.Visible);
-            press(w, f2, kPageUp);
+            press(w, f2, vk::PageUp);
             EXPECT_EQ(w.module.curFrame, 2);
         });
         EXPECT_EQ(w.module.curFrame, 2);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/keycodes.h"
 #include "tests/behaviour/viewer_film.h"
 #include "viewer/form2.h"
 
@@ -290,9 +291,9 @@ TEST(OpenFilm, FullScreenCommand) {
     bool menuHidden = false;
     w.host.modalScripts["Form2"] = [&](forms::Form& f2) {
         menuHidden = !f1.List1.Visible;
-        w.rt.keyDown(f2, 34);
-        w.rt.keyUp(f2, 34);
-        w.rt.keyDown(f2, 27);
+        w.rt.keyDown(f2, forms::vk::PageDown);
+        w.rt.keyUp(f2, forms::vk::PageDown);
+        w.rt.keyDown(f2, forms::vk::Escape);
     };
     choose(w, "На полный экран  Insert");
     EXPECT_TRUE(menuHidden);

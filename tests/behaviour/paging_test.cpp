@@ -15,16 +15,15 @@
 
 #include "editions/kadroskop/kadroskop.h"
 #include "editions/lampionika/lampionika.h"
+#include "forms/keycodes.h"
 #include "tests/behaviour/world.h"
 #include "viewer/form1.h"
 
 namespace {
 
+namespace vk = forms::vk;
 using testing_support::World;
 using viewer::Form1;
-
-constexpr int kPageUp = 33, kPageDown = 34, kEnd = 35, kHome = 36, kInsert = 45, kEsc = 27;
-constexpr int kNumPlus = 107, kNumMinus = 109, kMainPlus = 187, kMainMinus = 189;
 
 struct FrameFixture {
     std::string name;
@@ -236,8 +235,8 @@ TEST_P(LampionikaSlide, MovesAlongLeftInHundredFiftieths) {
     const LampionikaSlideCase c = GetParam();
     World w(editions::lampionika());
     Form1& f1 = openFixtureFilm(w, {{"a.jpg", c.widthPx, 80}, {"b.jpg", c.widthPx, 80}});
-    w.rt.keyDown(f1, kHome); // own size: the frame extent is the picture's own width
-    w.rt.keyUp(f1, kHome);
+    w.rt.keyDown(f1, vk::Home); // own size: the frame extent is the picture's own width
+    w.rt.keyUp(f1, vk::Home);
     const float e = f1.Image11.Width;
     ASSERT_EQ(e, static_cast<float>(c.widthPx * 15 + 60));
     if (!c.next)
@@ -276,41 +275,41 @@ TEST(PagingKeys, APagingKeyMovesOneFramePerPressUntilAKeyIsReleased) {
                                     {"d.jpg", 40, 30},
                                     {"e.jpg", 40, 30}});
     // Held down: the key's repeats are ignored.
-    w.rt.keyDown(f1, kPageDown);
-    w.rt.keyDown(f1, kPageDown);
-    w.rt.keyDown(f1, kPageDown);
+    w.rt.keyDown(f1, vk::PageDown);
+    w.rt.keyDown(f1, vk::PageDown);
+    w.rt.keyDown(f1, vk::PageDown);
     EXPECT_EQ(w.module.curFrame, 2);
-    w.rt.keyUp(f1, kPageDown);
-    w.rt.keyDown(f1, kPageDown);
+    w.rt.keyUp(f1, vk::PageDown);
+    w.rt.keyDown(f1, vk::PageDown);
     EXPECT_EQ(w.module.curFrame, 3);
-    w.rt.keyDown(f1, kPageUp); // still latched
+    w.rt.keyDown(f1, vk::PageUp); // still latched
     EXPECT_EQ(w.module.curFrame, 3);
-    w.rt.keyUp(f1, kPageDown);
+    w.rt.keyUp(f1, vk::PageDown);
 
     // After a click on "Page Down" the first press does nothing until some key is released.
     w.rt.click(f1.Image4);
     EXPECT_EQ(w.module.curFrame, 4);
-    w.rt.keyDown(f1, kPageDown);
+    w.rt.keyDown(f1, vk::PageDown);
     EXPECT_EQ(w.module.curFrame, 4);
-    w.rt.keyUp(f1, 16); // any key, Shift here
-    w.rt.keyDown(f1, kPageUp);
+    w.rt.keyUp(f1, vk::Shift); // any key, Shift here
+    w.rt.keyDown(f1, vk::PageUp);
     EXPECT_EQ(w.module.curFrame, 3);
-    w.rt.keyUp(f1, kPageUp);
+    w.rt.keyUp(f1, vk::PageUp);
 
     // Shift makes no difference.
-    w.rt.keyDown(f1, kPageDown, 1);
+    w.rt.keyDown(f1, vk::PageDown, 1);
     EXPECT_EQ(w.module.curFrame, 4);
-    w.rt.keyUp(f1, kPageDown, 1);
+    w.rt.keyUp(f1, vk::PageDown, 1);
 
     // A request at the last frame changes nothing but the latch.
     w.rt.click(f1.Image4);
     EXPECT_EQ(w.module.curFrame, 5);
-    w.rt.keyUp(f1, kPageDown);
+    w.rt.keyUp(f1, vk::PageDown);
     w.host.doEventsCalls = 0;
     f1.Image4_Click();
     EXPECT_EQ(w.module.curFrame, 5);
     EXPECT_EQ(w.host.doEventsCalls, 0);
-    w.rt.keyDown(f1, kPageUp);
+    w.rt.keyDown(f1, vk::PageUp);
     EXPECT_EQ(w.module.curFrame, 5);
 }
 
@@ -319,13 +318,14 @@ TEST(PagingKeys, APagingKeyMovesOneFramePerPressUntilAKeyIsReleased) {
 TEST(PagingKeys, TheLatchHoldsBackOnlyThePagingKeys) {
     World w(editions::kadroskop());
     Form1& f1 = openFixtureFilm(w, {{"a.jpg", 40, 30}, {"b.jpg", 40, 30}, {"c.jpg", 40, 30}});
-    w.rt.keyDown(f1, kPageDown); // held down from here on
+    w.rt.keyDown(f1, vk::PageDown); // held down from here on
     ASSERT_EQ(w.module.curFrame, 2);
     const struct {
         int key;
         bool fitMode;
         int box;
-    } steps[] = {{kHome, false, 0}, {kEnd, true, 0}, {kNumPlus, true, 1}, {kNumMinus, true, 0}};
+    } steps[] = {
+        {vk::Home, false, 0}, {vk::End, true, 0}, {vk::NumPlus, true, 1}, {vk::NumMinus, true, 0}};
     for (const auto& s : steps) {
         SCOPED_TRACE(s.key);
         ASSERT_EQ(f1.keyHeld, 1);
@@ -334,7 +334,7 @@ TEST(PagingKeys, TheLatchHoldsBackOnlyThePagingKeys) {
         EXPECT_EQ(f1.Check1.Value.get(), s.box);
         EXPECT_EQ(f1.Image5.Visible.get(), s.box == 0);
     }
-    w.rt.keyDown(f1, kPageDown);
+    w.rt.keyDown(f1, vk::PageDown);
     EXPECT_EQ(w.module.curFrame, 2);
 }
 
@@ -345,8 +345,8 @@ TEST(PagingKeys, NumpadPlusAndMinusTickAndUntickTheBoxMainKeyboardOnesDoNothing)
         int key;
         int value;      // the box afterwards
         bool sizeShown; // the size buttons afterwards
-    } steps[] = {{kMainPlus, 0, true},   {kNumPlus, 1, false}, {kNumPlus, 1, false},
-                 {kMainMinus, 1, false}, {kNumMinus, 0, true}, {kNumMinus, 0, true}};
+    } steps[] = {{vk::OemPlus, 0, true},   {vk::NumPlus, 1, false}, {vk::NumPlus, 1, false},
+                 {vk::OemMinus, 1, false}, {vk::NumMinus, 0, true}, {vk::NumMinus, 0, true}};
     for (const auto& s : steps) {
         w.rt.keyDown(f1, s.key);
         w.rt.keyUp(f1, s.key);
@@ -364,7 +364,8 @@ TEST(PagingKeys, WithoutAFilmEveryKeyIsSwallowed) {
     int reached = 0;
     f1.Picture1.KeyDown = [&](int&, int) { ++reached; };
     f1.setFocus(&f1.Picture1);
-    for (int key : {kPageUp, kPageDown, kEnd, kHome, kInsert, kNumPlus, kNumMinus, 65}) {
+    for (int key : {vk::PageUp, vk::PageDown, vk::End, vk::Home, vk::Insert, vk::NumPlus,
+                    vk::NumMinus, int{'A'}}) {
         w.rt.keyDown(f1, key); // Insert would show the full-screen window: no script for it
         w.rt.keyUp(f1, key);
     }
@@ -377,8 +378,8 @@ TEST(PagingKeys, WithoutAFilmEveryKeyIsSwallowed) {
     // With a film the keys go on to the focused control, paging keys included.
     openFixtureFilm(w, {{"a.jpg", 40, 30}, {"b.jpg", 40, 30}});
     f1.setFocus(&f1.Picture1);
-    w.rt.keyDown(f1, 65);
-    w.rt.keyDown(f1, kPageDown);
+    w.rt.keyDown(f1, 'A');
+    w.rt.keyDown(f1, vk::PageDown);
     EXPECT_EQ(reached, 2);
     EXPECT_EQ(w.module.curFrame, 2);
 }
@@ -415,7 +416,7 @@ TEST_P(PagingButtons, AOneFrameFilmHasNeitherAndCannotPage) {
     Form1& f1 = openFixtureFilm(w, {{"only.jpg", 40, 30}});
     EXPECT_FALSE(f1.Image3.Visible.get());
     EXPECT_FALSE(f1.Image4.Visible.get());
-    for (int key : {kPageDown, kPageUp}) {
+    for (int key : {vk::PageDown, vk::PageUp}) {
         w.rt.keyDown(f1, key);
         w.rt.keyUp(f1, key);
     }
@@ -462,13 +463,13 @@ TEST_P(SizeCheck, LaysOutOnlyWhenTheOwnSizeChanges) {
 TEST_P(SizeCheck, ATickedBoxStretchesAPortraitIntoTheLandscapeWindowUntilUnticked) {
     World w(GetParam().edition());
     Form1& f1 = openFixtureFilm(w, {{"land.jpg", 160, 120}, {"port.jpg", 90, 160}});
-    w.rt.keyDown(f1, kNumPlus);
-    w.rt.keyUp(f1, kNumPlus);
+    w.rt.keyDown(f1, vk::NumPlus);
+    w.rt.keyUp(f1, vk::NumPlus);
     const float frameW = f1.Picture5.Width, frameH = f1.Picture5.Height;
     ASSERT_GT(frameW, frameH);
 
-    w.rt.keyDown(f1, kPageDown);
-    w.rt.keyUp(f1, kPageDown);
+    w.rt.keyDown(f1, vk::PageDown);
+    w.rt.keyUp(f1, vk::PageDown);
     EXPECT_EQ(w.module.curFrame, 2);
     EXPECT_EQ(shownSource(f1.Image11.Picture), sourceOf(w, 2));
     EXPECT_EQ(f1.Picture5.Width.get(), frameW);
@@ -476,7 +477,7 @@ TEST_P(SizeCheck, ATickedBoxStretchesAPortraitIntoTheLandscapeWindowUntilUnticke
     EXPECT_EQ(f1.Image11.Width.get(), frameW);
     EXPECT_EQ(f1.Image11.Height.get(), frameH);
 
-    w.rt.keyDown(f1, kNumMinus);
+    w.rt.keyDown(f1, vk::NumMinus);
     EXPECT_EQ(f1.Check1.Value.get(), 0);
     EXPECT_LT(f1.Picture5.Width.get(), f1.Picture5.Height.get());
     EXPECT_EQ(f1.Image11.Height.get(), f1.Picture5.Height.get());
@@ -552,24 +553,24 @@ std::vector<NestedMix> nestedMixes() {
         {"NextThenNextClicked", 1, true, {{10, clickDown()}}, 3},
         {"NextThenPreviousClicked", 1, true, {{10, clickUp()}}, 1},
         {"NextThenPreviousThenNextInsideThat", 1, true, {{10, clickUp()}, {20, clickDown()}}, 2},
-        {"NextThenHome", 1, true, {{10, key(kHome)}}, 2},
+        {"NextThenHome", 1, true, {{10, key(vk::Home)}}, 2},
         {"NextThenEndAndNumpadKeys",
          1,
          true,
-         {{5, key(kEnd)}, {15, key(kNumPlus)}, {25, key(kNumMinus)}},
+         {{5, key(vk::End)}, {15, key(vk::NumPlus)}, {25, key(vk::NumMinus)}},
          2},
-        {"NextThenFullScreenPagingOn", 1, true, {{10, key(kInsert)}}, 3},
+        {"NextThenFullScreenPagingOn", 1, true, {{10, key(vk::Insert)}}, 3},
         {"NextThenKeyReleasedAndPageDown",
          1,
          true,
-         {{10, [](World& w, Form1& f1) { w.rt.keyUp(f1, kPageDown); }},
-          {11, pressKeyHeldDown(kPageDown)}},
+         {{10, [](World& w, Form1& f1) { w.rt.keyUp(f1, vk::PageDown); }},
+          {11, pressKeyHeldDown(vk::PageDown)}},
          3},
         {"PreviousThenNextAtTheFirstEvents", 3, false, {{1, clickDown()}}, 3},
         {"PreviousThenPreviousClicked", 3, false, {{10, clickUp()}}, 1},
         {"PreviousThenNextThenPrevious", 3, false, {{30, clickDown()}, {60, clickUp()}}, 2},
         {"NextToTheLastThenPreviousClicked", 3, true, {{10, clickUp()}}, 3},
-        {"NextTickedThenPrevious", 1, true, {{3, key(kNumPlus)}, {30, clickUp()}}, 1},
+        {"NextTickedThenPrevious", 1, true, {{3, key(vk::NumPlus)}, {30, clickUp()}}, 1},
     };
 }
 
@@ -601,10 +602,10 @@ TEST_P(NestedSlides, EndAtRestOnTheCurrentFrame) {
     f1.keyHeld = 0;
     // Full screen: page on once, then leave with Esc.
     w.host.modalScripts["Form2"] = [&w](forms::Form& f2) {
-        w.rt.keyDown(f2, kPageDown);
-        w.rt.keyUp(f2, kPageDown);
-        w.rt.keyDown(f2, kEsc);
-        w.rt.keyUp(f2, kEsc);
+        w.rt.keyDown(f2, vk::PageDown);
+        w.rt.keyUp(f2, vk::PageDown);
+        w.rt.keyDown(f2, vk::Escape);
+        w.rt.keyUp(f2, vk::Escape);
     };
     w.host.doEventsCalls = 0;
     w.host.onDoEvents = [&](int call) {
@@ -621,7 +622,7 @@ TEST_P(NestedSlides, EndAtRestOnTheCurrentFrame) {
     EXPECT_EQ(w.module.curFrame, c.mix.landsOn);
     expectAtRest(w, f1);
     // Paging on from there works as usual.
-    w.rt.keyUp(f1, kPageDown);
+    w.rt.keyUp(f1, vk::PageDown);
     const int before = w.module.curFrame;
     w.rt.click(before < w.module.frameCount ? f1.Image4 : f1.Image3);
     EXPECT_NE(w.module.curFrame, before);
@@ -644,7 +645,7 @@ TEST(NestedSlideMoves, TheOuterSlideGoesOnFromTheInnerSlidesPosition) {
             w,
             {{"a.jpg", 160, 120}, {"b.jpg", 160, 120}, {"c.jpg", 160, 120}, {"d.jpg", 160, 120}});
         w.rt.click(f1.Image4); // from frame 2, so that both ways can page
-        w.rt.keyUp(f1, kPageDown);
+        w.rt.keyUp(f1, vk::PageDown);
         const double de = f1.Image11.Height.get(), end = -de - de / 15, step = de / 50;
         std::vector<float> at;
         w.host.onDoEvents = [&](int call) {
@@ -721,7 +722,7 @@ TEST_P(DegenerateFrames, ASlideInsideASlideOverALongerFrameStaysShort) {
     // A thin strip first, then the size changes to a far longer frame inside its slide.
     Form1& f1 = openFixtureFilm(w, {{"a.jpg", 40, 30}, {"b.jpg", 40, 30}, {"c.jpg", 40, 30}});
     w.rt.click(f1.Image4); // to frame 2, so that both directions can page
-    w.rt.keyUp(f1, 34);
+    w.rt.keyUp(f1, vk::PageDown);
     int runs = 0;
     w.host.onDoEvents = [&](int) {
         if (++runs != 3)

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/keycodes.h"
 #include "forms/qt/fonts.h"
 #include "forms/qt/form_painter.h"
 #include "forms/qt/keys.h"
@@ -327,45 +328,50 @@ TEST(QtHostText, DesignFontsAreSubstitutedAndMeasuredInWholePixels) {
 
 TEST(QtHostInput, KeysBecomeVirtualKeyCodes) {
     using forms::qt::virtualKey;
+    namespace vk = forms::vk;
     struct Case {
         int key;
         Qt::KeyboardModifiers mods;
-        int vk;
+        int expected;
     };
     const Case cases[] = {
-        {Qt::Key_PageUp, {}, 33},
-        {Qt::Key_PageDown, {}, 34},
-        {Qt::Key_End, {}, 35},
-        {Qt::Key_Home, {}, 36},
-        {Qt::Key_Left, {}, 37},
-        {Qt::Key_Down, {}, 40},
-        {Qt::Key_Insert, {}, 45},
-        {Qt::Key_Delete, {}, 46},
-        {Qt::Key_Escape, {}, 27},
-        {Qt::Key_Return, {}, 13},
-        {Qt::Key_Enter, Qt::KeypadModifier, 13},
-        {Qt::Key_Space, {}, 32},
-        {Qt::Key_Backspace, {}, 8},
-        {Qt::Key_Tab, {}, 9},
-        {Qt::Key_A, {}, 65},
-        {Qt::Key_Z, Qt::ShiftModifier, 90},
-        {Qt::Key_0, {}, 48},
-        {Qt::Key_7, Qt::KeypadModifier, 103},
-        {Qt::Key_F1, {}, 112},
-        {Qt::Key_F12, {}, 123},
-        {Qt::Key_Shift, Qt::ShiftModifier, 16},
-        {Qt::Key_Control, Qt::ControlModifier, 17},
-        {Qt::Key_Alt, Qt::AltModifier, 18},
-        {Qt::Key_Plus, Qt::KeypadModifier, 107},
-        {Qt::Key_Minus, Qt::KeypadModifier, 109},
-        {Qt::Key_Plus, Qt::ShiftModifier, 187},
-        {Qt::Key_Equal, {}, 187},
-        {Qt::Key_Minus, {}, 189},
-        {Qt::Key_PageDown, Qt::KeypadModifier, 34},
+        {Qt::Key_PageUp, {}, vk::PageUp},
+        {Qt::Key_PageDown, {}, vk::PageDown},
+        {Qt::Key_End, {}, vk::End},
+        {Qt::Key_Home, {}, vk::Home},
+        {Qt::Key_Left, {}, vk::Left},
+        {Qt::Key_Down, {}, vk::Down},
+        {Qt::Key_Insert, {}, vk::Insert},
+        {Qt::Key_Delete, {}, vk::Delete},
+        {Qt::Key_Escape, {}, vk::Escape},
+        {Qt::Key_Return, {}, vk::Return},
+        {Qt::Key_Enter, Qt::KeypadModifier, vk::Return},
+        {Qt::Key_Space, {}, vk::Space},
+        {Qt::Key_Backspace, {}, vk::Back},
+        {Qt::Key_Tab, {}, vk::Tab},
+        {Qt::Key_A, {}, 'A'},
+        {Qt::Key_Z, Qt::ShiftModifier, 'Z'},
+        {Qt::Key_0, {}, '0'},
+        {Qt::Key_7, Qt::KeypadModifier, vk::Num0 + 7},
+        {Qt::Key_F1, {}, vk::F1},
+        {Qt::Key_F12, {}, vk::F1 + 11},
+        {Qt::Key_Shift, Qt::ShiftModifier, vk::Shift},
+        {Qt::Key_Control, Qt::ControlModifier, vk::Control},
+        {Qt::Key_Alt, Qt::AltModifier, vk::Menu},
+        {Qt::Key_Plus, Qt::KeypadModifier, vk::NumPlus},
+        {Qt::Key_Minus, Qt::KeypadModifier, vk::NumMinus},
+        {Qt::Key_Plus, Qt::ShiftModifier, vk::OemPlus},
+        {Qt::Key_Equal, {}, vk::OemPlus},
+        {Qt::Key_Minus, {}, vk::OemMinus},
+        {Qt::Key_PageDown, Qt::KeypadModifier, vk::PageDown},
+        {Qt::Key_Asterisk, {}, '8'},
+        {Qt::Key_Asterisk, Qt::KeypadModifier, vk::NumMultiply},
+        {Qt::Key_Period, Qt::KeypadModifier, vk::NumDecimal},
         {0x419, {}, 'Q'}, // the Russian layout's letter on the Q key
+        {0x416, {}, vk::OemSemicolon},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(virtualKey(c.key, c.mods), c.vk) << "Qt key 0x" << std::hex << c.key;
+        EXPECT_EQ(virtualKey(c.key, c.mods), c.expected) << "Qt key 0x" << std::hex << c.key;
     EXPECT_EQ(forms::qt::shiftState(Qt::ShiftModifier | Qt::AltModifier), 5);
     EXPECT_EQ(forms::qt::shiftState(Qt::ControlModifier | Qt::KeypadModifier), 2);
 }
