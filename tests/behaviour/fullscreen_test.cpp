@@ -20,7 +20,7 @@ namespace vk = forms::vk;
 using viewer::Form1;
 using viewer::Form2;
 using viewer_film::kBothEditions;
-using viewer_film::openFilmDirectly;
+using viewer_film::openFilm;
 using viewer_film::Pic;
 using viewer_film::World;
 
@@ -110,7 +110,7 @@ TEST(FullScreen, FittedAndOwnSizeRectangles) {
         SCOPED_TRACE(c.label);
         World w(editions::kadroskop());
         w.host.screen = c.screen;
-        openFilmDirectly(w, {c.picture});
+        openFilm(w, {c.picture});
         Rect seen{};
         bool shown = false;
         fullScreen(w, [&](Form2& f2) {
@@ -128,7 +128,7 @@ TEST(FullScreen, FittedAndOwnSizeRectangles) {
 // A held PageDown moves one frame and then blocks every key until some key is released.
 TEST(FullScreen, LatchAfterAPageMove) {
     World w(editions::kadroskop());
-    openFilmDirectly(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 9000, 12000}, {"c.jpg", 4500, 3000}});
+    openFilm(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 9000, 12000}, {"c.jpg", 4500, 3000}});
     fullScreen(w, [&](Form2& f2) {
         w.rt.keyDown(f2, vk::PageDown);
         EXPECT_EQ(w.module.curFrame, 2);
@@ -156,7 +156,7 @@ TEST(FullScreen, LatchAfterAPageMove) {
 
 TEST(FullScreen, PageUpAtTheFirstFrameSetsNoLatch) {
     World w(editions::lampionika());
-    openFilmDirectly(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 9000, 12000}});
+    openFilm(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 9000, 12000}});
     bool hiddenAtOnce = false;
     fullScreen(w, [&](Form2& f2) {
         w.rt.keyDown(f2, vk::PageUp); // still held
@@ -173,7 +173,7 @@ TEST(FullScreen, PageUpAtTheFirstFrameSetsNoLatch) {
 TEST(FullScreen, FrozenRectangle) {
     World w(editions::kadroskop());
     w.host.screen = {24000, 13500};
-    openFilmDirectly(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 4500, 3000}});
+    openFilm(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 4500, 3000}});
     fullScreen(w, [&](Form2& f2) {
         const Rect fitted = rectOf(f2.Image1);
         ASSERT_EQ(fitted, (Rect{3000, 0, 18000, 13500}));
@@ -205,7 +205,7 @@ TEST(FullScreen, FrozenRectangle) {
 TEST(FullScreen, AModeChangeReadsTheFrameAgain) {
     World w(editions::kadroskop());
     w.host.screen = {24000, 13500};
-    openFilmDirectly(w, {{"a.jpg", 12000, 9000}});
+    openFilm(w, {{"a.jpg", 12000, 9000}});
     fullScreen(w, [&](Form2& f2) {
         const struct {
             int key;
@@ -231,7 +231,7 @@ TEST(FullScreen, AModeChangeReadsTheFrameAgain) {
 TEST(FullScreen, ModesLastFromOneVisitToTheNext) {
     World w(editions::lampionika());
     w.host.screen = {24000, 13500};
-    openFilmDirectly(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 4500, 3000}});
+    openFilm(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 4500, 3000}});
     fullScreen(w, [&](Form2& f2) {
         press(w, f2, vk::Home);
         press(w, f2, vk::NumPlus);
@@ -258,7 +258,7 @@ TEST(FullScreen, ShiftCtrlAndAltAreIgnored) {
     for (int shift : {1, 2, 4, 7}) {
         SCOPED_TRACE(shift);
         World w(editions::kadroskop());
-        openFilmDirectly(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 4500, 3000}});
+        openFilm(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 4500, 3000}});
         bool left = false;
         fullScreen(w, [&](Form2& f2) {
             press(w, f2, vk::PageDown, shift);
@@ -295,7 +295,7 @@ TEST(FullScreen, MainWindowContinuesWithTheFrameSeenLast) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(e.name) + " to frame " + std::to_string(c.frame));
             World w(e.edition());
-            Form1& f1 = openFilmDirectly(w, film);
+            Form1& f1 = openFilm(w, film);
             w.module.curFrame = c.from;
             f1.razmer();
             f1.List1.Visible = true;
@@ -324,8 +324,8 @@ TEST(FullScreen, FrameThatCannotBeLoaded) {
     for (bool remove : {true, false}) {
         SCOPED_TRACE(remove ? "removed" : "damaged");
         World w(editions::kadroskop());
-        Form1& f1 = openFilmDirectly(
-            w, {{"a.jpg", 12000, 9000}, {"b.jpg", 9000, 12000}, {"c.jpg", 4500, 3000}});
+        Form1& f1 =
+            openFilm(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 9000, 12000}, {"c.jpg", 4500, 3000}});
         const std::string b = viewer_film::hostFile(w, "film", "b.jpg");
         if (remove)
             std::filesystem::remove(b);

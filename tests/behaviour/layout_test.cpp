@@ -17,7 +17,7 @@ namespace {
 
 using viewer::Form1;
 using viewer_film::kBothEditions;
-using viewer_film::openFilmDirectly;
+using viewer_film::openFilm;
 using viewer_film::Pic;
 using viewer_film::World;
 
@@ -130,7 +130,7 @@ TEST(FrameLayout, ValuesWrittenForOneFrame) {
         SCOPED_TRACE(std::string(kBothEditions[c.edition].name) + ": " + c.label);
         World w(kBothEditions[c.edition].edition());
         w.host.screen = {c.screenW, c.screenH};
-        Form1& f1 = openFilmDirectly(w, {{"a.jpg", c.pw, c.ph}});
+        Form1& f1 = openFilm(w, {{"a.jpg", c.pw, c.ph}});
         if (!c.fit)
             f1.Image5_Click();
         ASSERT_EQ(f1.Picture2.Width.get(), c.pw);
@@ -168,8 +168,7 @@ TEST(FrameLayout, ValuesWrittenForOneFrame) {
 
 TEST(FrameLayout, KadroskopBandShrinksAndGrowsBack) {
     World w(editions::kadroskop());
-    Form1& f1 =
-        openFilmDirectly(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 4500, 3000}, {"c.jpg", 4500, 4500}});
+    Form1& f1 = openFilm(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 4500, 3000}, {"c.jpg", 4500, 4500}});
     EXPECT_EQ(f1.Image7.Height.get(), 11145);
     w.module.curFrame = 2;
     f1.Image5_Click();
@@ -205,7 +204,7 @@ TEST(FrameLayout, LampionikaPhotographFollowsThePosition) {
         std::vector<Pic> film;
         for (int i = 1; i <= c.frames; ++i)
             film.push_back({"f" + std::to_string(i) + ".jpg", 12000, 9000});
-        Form1& f1 = openFilmDirectly(w, film);
+        Form1& f1 = openFilm(w, film);
         w.module.curFrame = c.frame;
         f1.razmer();
         const auto& store = f1.get<forms::Image>(c.store);
@@ -221,7 +220,7 @@ TEST(FrameLayout, KadroskopPhotographNeverChanges) {
     auto& f1 = w.form<Form1>("Form1");
     const forms::Picture design = f1.Image1.Picture;
     ASSERT_TRUE(design);
-    openFilmDirectly(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 4500, 3000}, {"c.jpg", 900, 900}});
+    openFilm(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 4500, 3000}, {"c.jpg", 900, 900}});
     for (int k : {1, 2, 3}) {
         w.module.curFrame = k;
         f1.razmer();
@@ -235,7 +234,7 @@ TEST(SizeButtons, ReadTheFileAgainEvenInTheModeInForce) {
     for (const auto& e : kBothEditions) {
         SCOPED_TRACE(e.name);
         World w(e.edition());
-        Form1& f1 = openFilmDirectly(w, {{"a.jpg", 12000, 9000}});
+        Form1& f1 = openFilm(w, {{"a.jpg", 12000, 9000}});
         const forms::Picture shown = f1.Image11.Picture;
 
         viewer_film::writePic(w, "film", {"a.jpg", 9000, 12000});
@@ -273,7 +272,7 @@ TEST(FrameLayout, FrameThatCannotBeLoaded) {
         for (const Case c : {Case{"removed", true}, Case{"damaged", false}}) {
             SCOPED_TRACE(std::string(e.name) + ", " + c.label);
             World w(e.edition());
-            Form1& f1 = openFilmDirectly(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 4500, 3000}});
+            Form1& f1 = openFilm(w, {{"a.jpg", 12000, 9000}, {"b.jpg", 4500, 3000}});
             const std::string file = viewer_film::hostFile(w, "film", "a.jpg");
             if (c.remove)
                 std::filesystem::remove(file);

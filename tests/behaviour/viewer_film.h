@@ -1,7 +1,7 @@
 #pragma once
-// Films for the main and full-screen windows' tests: fixture pictures of given own sizes in a
-// folder of drive C:, a film set up as an opening leaves it, and a stand-in for the chooser
-// dialog so that the menu's "Открыть" can run its whole road.
+// Films for the windows' tests: fixture pictures of given own sizes in a folder of drive C:,
+// opened as the user opens them, through the menu's "Открыть" and the chooser's own
+// controls.
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
@@ -53,35 +53,18 @@ inline void writeFolder(World& w, const std::string& folder, const std::vector<P
     }
 }
 
-// A film as an accepted opening leaves it, without the chooser: the pictures written into
-// C:\<folder>, that folder current, the film list filled in the order given, frame 1 laid
-// out fitted and on show, the buttons as the opening shows them.
-inline viewer::Form1& openFilmDirectly(World& w, const std::vector<Pic>& pics,
-                                       const std::string& folder = "film") {
-    if (!w.rt.isLoaded("Form1") || !w.rt.form("Form1").visible())
-        w.start();
+// Opens C:\\<folder>, whose pictures are written already, as the user does: "Открыть" in the
+// menu, the folder walked to and accepted in the chooser. Starts the program first when it
+// is not running.
+viewer::Form1& openThroughMenu(World& w, const std::string& folder);
+
+// Writes the pictures into C:\\<folder> and opens it as a film through the menu and the
+// chooser: frame 1 laid out fitted and on show. The film lists the pictures in the order
+// the folder's listing gives, "*.jpg" first.
+inline viewer::Form1& openFilm(World& w, const std::vector<Pic>& pics,
+                               const std::string& folder = "film") {
     writeFolder(w, folder, pics);
-    if (!w.files.chDir("C:\\" + folder).ok())
-        throw std::runtime_error("cannot enter the film's folder");
-    auto& f1 = w.form<viewer::Form1>("Form1");
-    w.module.frameFile = {""};
-    for (const Pic& p : pics)
-        w.module.frameFile.push_back(p.name);
-    w.module.frameCount = static_cast<std::int32_t>(pics.size());
-    w.module.curFrame = 1;
-    f1.fitMode = true;
-    f1.Picture5.BackColor = 0x000000u;
-    f1.Image5.Visible = true;
-    f1.Image6.Visible = true;
-    f1.Check1.Visible = true;
-    f1.Image4.Visible = w.module.frameCount > 1;
-    f1.razmer();
-    f1.picW = f1.Picture2.Width;
-    f1.picH = f1.Picture2.Height;
-    f1.Picture6.Visible = true;
-    auto first = w.rt.loadPicture(pics.front().name);
-    f1.Image11.Picture = first ? first.value() : nullptr;
-    return f1;
+    return openThroughMenu(w, folder);
 }
 
 // The host file a picture was read from, "(none)" for no picture.
@@ -168,6 +151,16 @@ inline void choose(World& w, const std::string& item) {
     if (row < 0)
         throw std::runtime_error("the menu has no " + item);
     w.rt.clickItem(f1.List1, row);
+}
+
+inline viewer::Form1& openThroughMenu(World& w, const std::string& folder) {
+    if (!w.rt.isLoaded("Form1") || !w.rt.form("Form1").visible())
+        w.start();
+    chooserAccepts(w, folder);
+    choose(w, "Открыть");
+    if (w.files.curDir() != "C:\\" + folder)
+        throw std::runtime_error("the chooser did not open " + folder);
+    return w.form<viewer::Form1>("Form1");
 }
 
 } // namespace viewer_film
