@@ -3,19 +3,17 @@
 #include "editions/kadroskop/designs.h"
 
 namespace editions {
-inline namespace programs {
 
 const Edition& kadroskop() {
     static const Edition e{
         .name = "Kadroskop",
         .displayName = "Кадроскоп",
         .variant = viewer::kadroskopVariant(),
-        .form1 = kadroskop::form1Design(),
+        .form1 = kadroskop_designs::form1Design(),
         .form2 = form2Design(),
-        .form3 = kadroskop::form3Design(),
+        .form3 = kadroskop_designs::form3Design(),
     };
     return e;
 }
 
-} // namespace programs
 } // namespace editions

@@ -1,7 +1,7 @@
 #include "editions/common/main_window_parts.h"
 #include "editions/kadroskop/designs.h"
 
-namespace editions::kadroskop {
+namespace editions::kadroskop_designs {
 
 // The main window: a borderless, maximized black stage with the menu bar at the top, the
 // projector photograph on its red band at the left and the frame window beside it. The
@@ -34,4 +34,4 @@ forms::FormDesign form1Design() {
     return d;
 }
 
-} // namespace editions::kadroskop
+} // namespace editions::kadroskop_designs

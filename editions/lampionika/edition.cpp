@@ -3,19 +3,17 @@
 #include "editions/lampionika/designs.h"
 
 namespace editions {
-inline namespace programs {
 
 const Edition& lampionika() {
     static const Edition e{
         .name = "Lampionika",
         .displayName = "Лампионика",
         .variant = viewer::lampionikaVariant(),
-        .form1 = lampionika::form1Design(),
+        .form1 = lampionika_designs::form1Design(),
         .form2 = form2Design(),
-        .form3 = lampionika::form3Design(),
+        .form3 = lampionika_designs::form3Design(),
     };
     return e;
 }
 
-} // namespace programs
 } // namespace editions

@@ -1,7 +1,7 @@
 #include "editions/common/main_window_parts.h"
 #include "editions/lampionika/designs.h"
 
-namespace editions::lampionika {
+namespace editions::lampionika_designs {
 
 // The main window: a borderless, maximized black stage with the menu bar at the top, the
 // magic-lantern photograph at the left and the frame window beside it. The image buttons and
@@ -35,4 +35,4 @@ forms::FormDesign form1Design() {
     return d;
 }
 
-} // namespace editions::lampionika
+} // namespace editions::lampionika_designs

@@ -2,11 +2,11 @@
 
 #include "editions/edition.h"
 
-namespace editions::lampionika {
+namespace editions::lampionika_designs {
 
 forms::FormDesign form3Design() {
     return aboutDesign("Программа Лампионика", ":/lampionika/form3_photo.jpg",
                        ":/lampionika/form3_photo.jpg");
 }
 
-} // namespace editions::lampionika
+} // namespace editions::lampionika_designs
