@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # End to end: each program on its own virtual X display, driven with xdotool like a user,
 # checked by screenshots.
-#   run_e2e.sh <kadroskop> <lampionika> <editions source folder>
+#   run_e2e.sh <kadroskop> <lampionika> <editions source folder> <screenshots folder>
+# The screenshots of the last run stay in the screenshots folder (in the build folder); the
+# rest goes into a private temporary folder that is removed at the end.
 # Exit status 0: passed, 1: failed, 77: skipped (no Xvfb or xdotool here).
 set -u
 
 kadroskop=$1
 lampionika=$2
 editions=$3
+shots=$4
 
 for tool in Xvfb xdotool; do
     if ! command -v "$tool" >/dev/null 2>&1; then
@@ -22,7 +25,8 @@ for tool in import convert compare; do
     fi
 done
 
-shots=$(mktemp -d "${TMPDIR:-/tmp}/e2e-shots-XXXXXX")
+rm -rf "$shots"
+mkdir -p "$shots"
 work=$(mktemp -d "${TMPDIR:-/tmp}/e2e-work-XXXXXX")
 xvfb_pid=
 app_pid=
@@ -38,6 +42,20 @@ fail() {
     echo "FAIL: $*"
     failures=$((failures + 1))
 }
+
+# Without a display each program ends at once with a failure status and the platform's word
+# for why.
+for exe in "$kadroskop" "$lampionika"; do
+    said=$( (
+        ulimit -c 0
+        exec env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb timeout 30 "$exe"
+    ) 2>&1 >/dev/null)
+    status=$?
+    name=$(basename "$exe")
+    [ $status -ne 0 ] || fail "$name: ended with status 0 without a display"
+    grep -q "could not connect to display" <<<"$said" ||
+        fail "$name: without a display it said only: $said"
+done
 
 # Xvfb picks a free display itself and writes its number once it accepts clients.
 mkfifo "$work/displayfd"
@@ -210,11 +228,6 @@ lampionika_photo() {
 
 run_program kadroskop "$kadroskop" kadroskop_photo
 run_program lampionika "$lampionika" lampionika_photo
-
-for name in kadroskop lampionika; do
-    [ -f "$shots/$name-start.png" ] && cp "$shots/$name-start.png" "/tmp/e2e-$name.png" &&
-        echo "copied to /tmp/e2e-$name.png"
-done
 
 if [ $failures -gt 0 ]; then
     echo "$failures check(s) failed"
