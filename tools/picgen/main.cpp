@@ -69,5 +69,6 @@ int main(int argc, char** argv) {
     save(drawLantern(QSize(960, 1280), Plate::Middle, 2.6), lampionika, "form3_photo.jpg");
     saveButtons(lampionika);
 
+    failed = !writeAppIcons(editions) || failed;
     return failed ? 1 : 0;
 }

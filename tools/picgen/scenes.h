@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QSize>
+#include <QString>
 
 namespace picgen {
 
@@ -30,5 +31,8 @@ QImage drawLantern(QSize size, Plate plate, double grain);
 enum class Arrow { Up, Down, Left, Right };
 QImage drawRingButton(QSize size, Arrow arrow);
 QImage drawTriangleButton(QSize size, Arrow arrow);
+
+// The programs' icons, written as <editions>/<edition>/icons/<size>x<size>.png.
+bool writeAppIcons(const QString& editionsDir);
 
 } // namespace picgen
