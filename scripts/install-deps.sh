@@ -40,17 +40,24 @@ log="$(cd "$(dirname "$0")/.." && pwd)/build-packages.log"
 : >"$log"
 
 # Runs an apt-get command with its output in the log. apt-get reports its progress on fd 3
-# ("pmstatus:package:percent:description"); on a terminal that becomes one line updated in place.
+# ("dlstatus:…" while downloading, "pmstatus:…" while installing, each "kind:item:percent:text");
+# on a terminal that becomes one line, updated in place.
 apt_logged() { # what apt-get-arguments...
   local what=$1
   shift
   local status=0
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o APT::Status-Fd=3 "$@" \
-    3>&1 >>"$log" 2>&1 | while IFS=: read -r _ _ percent _; do
-    if [ -t 1 ] && [[ $percent =~ ^[0-9]+(\.[0-9]+)?$ ]]; then
-      printf '\r%s: %3d%%' "$what" "${percent%%.*}"
-    fi
-  done || status=$?
+    3>&1 >>"$log" 2>&1 | {
+    shown=
+    while IFS=: read -r kind _ percent _; do
+      case $kind in dlstatus) stage=downloading ;; pmstatus) stage=installing ;; *) continue ;; esac
+      line="$what: $stage ${percent%%.*}%"
+      if [ -t 1 ] && [ "$line" != "$shown" ]; then
+        printf '\r\033[K%s' "$line"
+        shown=$line
+      fi
+    done
+  } || status=$?
   if [ -t 1 ]; then printf '\r\033[K'; fi
   if [ "$status" -ne 0 ]; then
     echo "$what failed; the last lines of $log:" >&2
@@ -60,6 +67,6 @@ apt_logged() { # what apt-get-arguments...
 }
 
 echo "installing ${#missing[@]} Debian packages and what they need: ${missing[*]} (log: $log)"
-apt_logged "reading the package lists" update
-apt_logged "installing" install -y --no-install-recommends "${missing[@]}"
+apt_logged "package lists" update
+apt_logged "packages" install -y --no-install-recommends "${missing[@]}"
 echo "installed"
