@@ -330,10 +330,10 @@ TEST(QtHostText, DesignFontsAreSubstitutedAndMeasuredInWholePixels) {
 TEST(QtHostText, QtsOwnTextIsInTheDesignsDefaultFont) {
     QtWorld w;
     const QFontInfo design(forms::qt::toQFont(forms::Font{}));
-    ASSERT_EQ(design.family(), "Liberation Sans");
+    ASSERT_EQ(design.family().toStdString(), "Liberation Sans");
     for (const QFont& f : {QApplication::font(), QToolTip::font()}) {
         const QFontInfo used(f);
-        EXPECT_EQ(used.family(), design.family());
+        EXPECT_EQ(used.family().toStdString(), design.family().toStdString());
         EXPECT_EQ(used.pixelSize(), design.pixelSize());
         EXPECT_FALSE(used.fixedPitch());
     }
