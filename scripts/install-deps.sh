@@ -29,8 +29,8 @@ sudo=()
 if [ "$(id -u)" -ne 0 ]; then
   if ! command -v sudo >/dev/null 2>&1; then
     echo "These Debian packages are missing: ${missing[*]}" >&2
-    echo "Installing them needs root: run this command again as root, or install sudo," >&2
-    echo "or have an administrator run: apt-get install ${missing[*]}" >&2
+    echo "Installing them needs root, and sudo is not installed: run this command again as" >&2
+    echo "root, or have an administrator run: apt-get install --no-install-recommends ${missing[*]}" >&2
     exit 1
   fi
   sudo=(sudo)
