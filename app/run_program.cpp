@@ -25,13 +25,19 @@ std::string startDirectory() {
 
 QtMessageHandler platformHandler = nullptr;
 
-// The program keeps no log and shows no messages of its own: the platform's warnings (a
-// damaged picture's decoder complaints, a missing runtime folder) are dropped; critical and
-// fatal messages still go through.
+// The program keeps no log and shows no messages of its own. Of Qt's messages it lets through
+// the errors, and the windowing platform's warnings (qt.qpa.*), which say why the program
+// could not start (no display, no usable platform plugin). The rest is chatter for a
+// developer: the picture readers' complaints about a damaged file, a missing runtime folder.
+bool explainsAFailure(QtMsgType type, const QMessageLogContext& context) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        return true;
+    return type == QtWarningMsg && context.category &&
+           QLatin1String(context.category).startsWith(QLatin1String("qt.qpa"));
+}
+
 void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg)
-        return;
-    if (platformHandler)
+    if (explainsAFailure(type, context) && platformHandler)
         platformHandler(type, context, message);
 }
 

@@ -1,6 +1,8 @@
 #include "forms/qt/fonts.h"
 
+#include <QApplication>
 #include <QFontMetricsF>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +21,11 @@ void registerFontSubstitutions() {
         return true;
     }();
     (void)done;
+    // Text that Qt draws itself, the tooltips above all, is in the designs' default font too,
+    // never in whatever face the system would fall back to.
+    const QFont designDefault = toQFont(forms::Font{});
+    QApplication::setFont(designDefault);
+    QToolTip::setFont(designDefault);
 }
 
 QFont toQFont(const forms::Font& font) {

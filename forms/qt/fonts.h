@@ -6,8 +6,9 @@
 
 namespace forms::qt {
 
-// Registers the installed, metric-close faces that stand in for the designs' fonts. Safe to
-// call more than once.
+// Registers the installed, metric-close faces that stand in for the designs' fonts, and makes
+// the designs' default font the application's and the tooltips' font. Safe to call more than
+// once; needs the application object.
 void registerFontSubstitutions();
 
 // The Qt font for a design's font. The size in points becomes a pixel size at 96 dots per

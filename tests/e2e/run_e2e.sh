@@ -2,6 +2,9 @@
 # End to end: each program on its own virtual X display, driven with xdotool like a user,
 # checked by screenshots and the windows' X11 properties.
 #   run_e2e.sh <kadroskop> <lampionika> <editions source folder> <film_probe> <close_request>
+#              <screenshots folder>
+# The screenshots of the last run stay in the screenshots folder (in the build folder); the
+# rest goes into a private temporary folder that is removed at the end.
 # Exit status 0: passed, 1: failed, 77: skipped (no Xvfb or xdotool here).
 set -u
 
@@ -10,6 +13,7 @@ lampionika=$2
 editions=$3
 film_probe=$4
 close_request=$5
+shots=$6
 
 for tool in Xvfb xdotool; do
     if ! command -v "$tool" >/dev/null 2>&1; then
@@ -28,7 +32,8 @@ if ! command -v xprop >/dev/null 2>&1; then
     exit 1
 fi
 
-shots=$(mktemp -d "${TMPDIR:-/tmp}/e2e-shots-XXXXXX")
+rm -rf "$shots"
+mkdir -p "$shots"
 work=$(mktemp -d "${TMPDIR:-/tmp}/e2e-work-XXXXXX")
 xvfb_pid=
 app_pid=
@@ -44,6 +49,20 @@ fail() {
     echo "FAIL: $*"
     failures=$((failures + 1))
 }
+
+# Without a display each program ends at once with a failure status and the platform's word
+# for why.
+for exe in "$kadroskop" "$lampionika"; do
+    said=$( (
+        ulimit -c 0
+        exec env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb timeout 30 "$exe"
+    ) 2>&1 >/dev/null)
+    status=$?
+    name=$(basename "$exe")
+    [ $status -ne 0 ] || fail "$name: ended with status 0 without a display"
+    grep -q "could not connect to display" <<<"$said" ||
+        fail "$name: without a display it said only: $said"
+done
 
 # Xvfb picks a free display itself and writes its number once it accepts clients.
 mkfifo "$work/displayfd"
@@ -408,11 +427,6 @@ open_film kadroskop "$kadroskop" "338 318 326 288 668 230 484 542 356 542 668 34
     "0 0 128"
 open_film lampionika "$lampionika" "350 258 339 228 345 498 573 586 453 586 457 498 281 453" \
     "128 128 128"
-
-for name in kadroskop lampionika; do
-    [ -f "$shots/$name-start.png" ] && cp "$shots/$name-start.png" "/tmp/e2e-$name.png" &&
-        echo "copied to /tmp/e2e-$name.png"
-done
 
 if [ $failures -gt 0 ]; then
     echo "$failures check(s) failed"

@@ -326,6 +326,20 @@ TEST(QtHostText, DesignFontsAreSubstitutedAndMeasuredInWholePixels) {
     }
 }
 
+// The text Qt draws on its own, tooltips above all, is in the designs' default font and not
+// in the face the system falls back to (on a bare install, a monospaced one).
+TEST(QtHostText, QtsOwnTextIsInTheDesignsDefaultFont) {
+    QtWorld w;
+    const QFontInfo design(forms::qt::toQFont(forms::Font{}));
+    ASSERT_EQ(design.family().toStdString(), "Liberation Sans");
+    for (const QFont& f : {QApplication::font(), QToolTip::font()}) {
+        const QFontInfo used(f);
+        EXPECT_EQ(used.family().toStdString(), design.family().toStdString());
+        EXPECT_EQ(used.pixelSize(), design.pixelSize());
+        EXPECT_FALSE(used.fixedPitch());
+    }
+}
+
 TEST(QtHostInput, KeysBecomeVirtualKeyCodes) {
     using forms::qt::virtualKey;
     namespace vk = forms::vk;

@@ -81,5 +81,6 @@ int main(int argc, char** argv) {
     saveButtons(lampionika);
     saveChooserIcons(lampionika);
 
+    failed = !writeAppIcons(editions) || failed;
     return failed ? 1 : 0;
 }

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 namespace picgen {
 
@@ -39,5 +40,8 @@ QImage drawChooserIcon(ChooserIcon icon);
 // Kadroskop's chooser: a light grey film strip with sprocket holes down both edges and
 // `count` pure black frame windows, the first at `first`, each `pitch` rows below the last.
 QImage drawFilmStrip(QSize size, const QRect& first, int pitch, int count);
+
+// The programs' icons, written as <editions>/<edition>/icons/<size>x<size>.png.
+bool writeAppIcons(const QString& editionsDir);
 
 } // namespace picgen
