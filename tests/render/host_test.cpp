@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolTip>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -435,6 +436,78 @@ TEST(QtHostInput, ClicksOnControlsRowsAndTheMouseInTwips) {
     sendMouse(win, QEvent::MouseMove, QPoint(250, 150));
     EXPECT_EQ(f.mouseX, 250.0f * 15);
     EXPECT_EQ(f.mouseY, 150.0f * 15);
+}
+
+// The rows of a list in the chooser's list font ("MS Sans Serif" 13.5 pt) stand 24 pixels
+// apart, eight of them in a list 2940 twips high, where the user's clicks find them; the
+// wheel scrolls the list by three rows through the runtime, which raises Scroll.
+TEST(QtHostInput, ListRowsOfTheLargeFontAndTheWheelScrollingThem) {
+    QtWorld w;
+    forms::FormDesign d = formDesign("F", 300, 260);
+    auto list = control(ControlKind::ListBox, "List", "", 10, 10, 200, 196);
+    forms::Font font;
+    font.size = 13.5f;
+    font.charset = 204;
+    list.font = font;
+    d.controls = {list};
+    RecordingForm& f = install(w, d);
+    auto& l = f.get<forms::ListBox>("List");
+    for (int k = 0; k < 20; ++k)
+        l.AddItem(std::to_string(k));
+    std::vector<int> scrolls;
+    l.Scroll = [&] { scrolls.push_back(l.TopIndex); };
+    f.Show();
+    QWidget* win = w.host.window(f);
+    ASSERT_EQ(forms::qt::rowHeightPx(l), 24);
+    ASSERT_EQ(l.visibleRows(), 8);
+
+    // The selected row's highlight, down a column clear of the rows' text and the scroll bar.
+    const int inner = 10 + forms::qt::kEdge;
+    const int column = 10 + 200 - forms::qt::kEdge - forms::qt::kScrollBarWidth - 4;
+    const auto highlight = [&] {
+        const QImage img = w.grab(f);
+        int first = -1, last = -1;
+        for (int y = inner; y < 10 + 196 - forms::qt::kEdge; ++y)
+            if (rgbAt(img, column, y) == 0x000080) {
+                first = first < 0 ? y : first;
+                last = y;
+            }
+        return std::pair(first, last - first + 1);
+    };
+    for (int row : {0, 1, 5, 7}) {
+        SCOPED_TRACE(row);
+        l.ListIndex = row;
+        EXPECT_EQ(highlight(), std::pair(inner + 24 * row, 24));
+    }
+
+    const auto wheel = [&](int delta) {
+        const QPoint at(100, 100);
+        QWheelEvent e(QPointF(at), QPointF(win->mapToGlobal(at)), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(win, &e);
+    };
+    struct Step {
+        int delta;
+        int top;
+        std::vector<int> scrolls;
+    };
+    const Step steps[] = {
+        {-120, 3, {3}},   {-120, 6, {6}}, {-120, 9, {9}},
+        {-120, 12, {12}}, {-120, 12, {}}, // the last rows fill the list: it moves no further
+        {120, 9, {9}},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(std::to_string(s.delta) + " to " + std::to_string(s.top));
+        scrolls.clear();
+        wheel(s.delta);
+        EXPECT_EQ(l.TopIndex.get(), s.top);
+        EXPECT_EQ(scrolls, s.scrolls);
+    }
+    // Painted and hit-tested from the new top row.
+    l.ListIndex = 10;
+    EXPECT_EQ(highlight(), std::pair(inner + 24, 24));
+    clickAt(win, QPoint(60, inner + 24 * 3 + 12));
+    EXPECT_EQ(l.ListIndex.get(), 12);
 }
 
 TEST(QtHostInput, TextBoxTakesTheCaretWhereClickedAndTheTypedCharacters) {
