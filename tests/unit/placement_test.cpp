@@ -120,6 +120,8 @@ TEST_F(Placement, WithoutAnOwnerOnShowCentredOnTheScreen) {
     EXPECT_EQ(main->Left.get(), 4635); // (15360 - 6090) / 2
     EXPECT_EQ(main->Top.get(), 3580);  // (11520 - 4360) / 2
     // Nor does a window shown while the start window is hidden.
+    main->Left = 2000.0f;
+    main->Top = 1000.0f;
     rt.hide(*main);
     forms::Form& dialog = load(dialogDesign);
     rt.show(dialog, false);
