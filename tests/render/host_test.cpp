@@ -440,8 +440,9 @@ TEST(QtHostInput, ClicksOnControlsRowsAndTheMouseInTwips) {
 
 // The rows of a list in the chooser's list font ("MS Sans Serif" 13.5 pt) stand 24 pixels
 // apart, eight of them in a list 2940 twips high, where the user's clicks find them; the
-// wheel scrolls the list by three rows through the runtime, which raises Scroll.
-TEST(QtHostInput, ListRowsOfTheLargeFontAndTheWheelScrollingThem) {
+// wheel (three rows) and the scroll bar scroll the list through the runtime, which raises
+// Scroll.
+TEST(QtHostInput, ListRowsOfTheLargeFontAndTheWheelAndScrollBarScrollingThem) {
     QtWorld w;
     forms::FormDesign d = formDesign("F", 300, 260);
     auto list = control(ControlKind::ListBox, "List", "", 10, 10, 200, 196);
@@ -503,7 +504,32 @@ TEST(QtHostInput, ListRowsOfTheLargeFontAndTheWheelScrollingThem) {
         EXPECT_EQ(l.TopIndex.get(), s.top);
         EXPECT_EQ(scrolls, s.scrolls);
     }
-    // Painted and hit-tested from the new top row.
+    // The scroll bar, 16 pixels wide at the list's right, scrolls through the runtime too.
+    const int bar = 10 + 200 - forms::qt::kEdge - forms::qt::kScrollBarWidth / 2;
+    struct BarStep {
+        const char* part;
+        int y;
+        int top;
+        std::vector<int> scrolls;
+    };
+    const BarStep barSteps[] = {
+        {"down arrow", 200, 10, {10}},
+        {"up arrow", 15, 9, {9}},
+        {"track below the middle", 150, 12, {12}}, // a page, as far as the last rows
+        {"track above the middle", 60, 4, {4}},
+        {"track above the middle", 60, 0, {0}},
+        {"up arrow", 15, 0, {}},
+    };
+    for (const BarStep& s : barSteps) {
+        SCOPED_TRACE(std::string(s.part) + " to " + std::to_string(s.top));
+        scrolls.clear();
+        clickAt(win, QPoint(bar, s.y));
+        EXPECT_EQ(l.TopIndex.get(), s.top);
+        EXPECT_EQ(scrolls, s.scrolls);
+    }
+
+    // Painted and hit-tested from the top row.
+    l.TopIndex = 9;
     l.ListIndex = 10;
     EXPECT_EQ(highlight(), std::pair(inner + 24, 24));
     clickAt(win, QPoint(60, inner + 24 * 3 + 12));
