@@ -22,9 +22,11 @@ bool Control::shownOnForm() const {
 
 void Control::propertyChanged(Prop which) {
     onChanged(which);
-    // A control that can no longer hold the focus passes it on, in tab order.
-    if ((which == Prop::Visible || which == Prop::Enabled) && form_.focused() == this &&
-        !(Visible && Enabled))
+    // A focused control that can no longer hold the focus passes it on, in tab order: one
+    // disabled or hidden, or inside a container that was hidden.
+    const Control* focus = form_.focused();
+    if ((which == Prop::Visible || which == Prop::Enabled) && focus &&
+        !(focus->Enabled && focus->shownOnForm()))
         form_.focusNext(false);
     form_.touch();
 }

@@ -146,14 +146,14 @@ void ListControl::RemoveItem(int index) {
     items_.erase(items_.begin() + index);
     if (ListIndex >= ListCount())
         ListIndex.setSilently(-1);
+    itemsRemoved();
     form().touch();
 }
 
 void ListControl::Clear() {
     items_.clear();
     ListIndex.setSilently(-1);
-    if (auto* box = dynamic_cast<ListBox*>(this))
-        box->TopIndex.setSilently(0);
+    itemsRemoved();
     form().touch();
 }
 
@@ -235,6 +235,10 @@ void ListBox::onChanged(Prop which) {
         return;
     }
     ListControl::onChanged(which);
+}
+
+void ListBox::itemsRemoved() {
+    TopIndex.setSilently(std::clamp(static_cast<int>(TopIndex), 0, lastTop()));
 }
 
 void ListBox::selected() {
@@ -349,10 +353,13 @@ void DriveListBox::onChanged(Prop which) {
             if (std::tolower(static_cast<unsigned char>(items_[static_cast<std::size_t>(k)][0])) ==
                 std::tolower(static_cast<unsigned char>(d[0])))
                 found = k;
-        if (found >= 0) {
-            ListIndex.setSilently(found);
-            Drive.setSilently(items_[static_cast<std::size_t>(found)]);
+        if (found < 0) {
+            // No such drive: the selection stays, and so does the text.
+            Drive.setSilently(List(ListIndex));
+            return;
         }
+        ListIndex.setSilently(found);
+        Drive.setSilently(items_[static_cast<std::size_t>(found)]);
         if (Change)
             Change();
     } else if (which == Prop::ListIndex) {

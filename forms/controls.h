@@ -122,6 +122,8 @@ class ListControl : public Control {
     void onChanged(Prop which) override;
     // A new selection was made; the class shows it before Click runs.
     virtual void selected() {}
+    // Items were taken away; the class keeps what it shows within those left.
+    virtual void itemsRemoved() {}
     std::vector<std::string> items_;
 };
 
@@ -147,6 +149,7 @@ class ListBox final : public ListControl {
     void onChanged(Prop which) override;
     // Scrolls the selected row into view.
     void selected() override;
+    void itemsRemoved() override;
 };
 
 class ComboBox final : public ListControl {

@@ -10,6 +10,7 @@
 #include "about/form3.h"
 #include "editions/kadroskop/kadroskop.h"
 #include "editions/lampionika/lampionika.h"
+#include "forms/keycodes.h"
 #include "tests/behaviour/world.h"
 #include "viewer/form1.h"
 
@@ -228,7 +229,7 @@ class AboutFromMenu : public testing::TestWithParam<std::tuple<EditionCase, Clos
             w->rt.click(f.Command1);
         } else {
             w->rt.click(f.Text1);
-            w->rt.keyPress(f, '\r');
+            w->rt.keyPress(f, forms::vk::Return);
         }
     }
 
@@ -289,6 +290,37 @@ TEST_P(AboutFromMenu, TypedTextIsGoneAtTheNextOpening) {
     chooseAbout();
     EXPECT_EQ(second, contact);
     EXPECT_FALSE(w->rt.isLoaded("Form3"));
+}
+
+// The window opens with the focus on "OK", the first control in tab order that takes it (the
+// measuring box is hidden, the photograph and labels take no focus, the contact box is out of
+// the tab order), so Enter at once closes it, shown from the menu or by code.
+TEST_P(AboutWindow, EnterAtOnceClosesIt) {
+    const auto pressEnter = [this](about::Form3& f) {
+        EXPECT_EQ(f.focused(), &f.Command1);
+        w->rt.keyDown(f, forms::vk::Return);
+        w->rt.keyPress(f, forms::vk::Return); // the window is gone once this returns
+    };
+    w->start();
+    auto& main = w->rt.form<viewer::Form1>("Form1");
+    bool closedInside = false;
+    w->host.modalScripts["Form3"] = [&](forms::Form& form) {
+        auto& f = dynamic_cast<about::Form3&>(form);
+        pressEnter(f);
+        closedInside = f.state() == forms::FormState::Unloaded;
+    };
+    w->rt.click(main.Label1);
+    w->rt.clickItem(main.List1, 1); // "О программе"
+    EXPECT_TRUE(closedInside);
+    EXPECT_FALSE(w->rt.isLoaded("Form3"));
+    EXPECT_TRUE(w->module.noResize);
+
+    w->module.noResize = false;
+    auto& f = w->rt.form<about::Form3>("Form3");
+    w->rt.show(f, false);
+    pressEnter(f);
+    EXPECT_FALSE(w->rt.isLoaded("Form3"));
+    EXPECT_TRUE(w->module.noResize);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, AboutWindow, testing::ValuesIn(kEditions),

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolTip>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -455,6 +456,104 @@ TEST(QtHostInput, ClicksOnControlsRowsAndTheMouseInTwips) {
     sendMouse(win, QEvent::MouseMove, QPoint(250, 150));
     EXPECT_EQ(f.mouseX, 250.0f * 15);
     EXPECT_EQ(f.mouseY, 150.0f * 15);
+}
+
+// The rows of a list in the chooser's list font ("MS Sans Serif" 13.5 pt) stand 24 pixels
+// apart, eight of them in a list 2940 twips high, where the user's clicks find them; the
+// wheel (three rows) and the scroll bar scroll the list through the runtime, which raises
+// Scroll.
+TEST(QtHostInput, ListRowsOfTheLargeFontAndTheWheelAndScrollBarScrollingThem) {
+    QtWorld w;
+    forms::FormDesign d = formDesign("F", 300, 260);
+    auto list = control(ControlKind::ListBox, "List", "", 10, 10, 200, 196);
+    forms::Font font;
+    font.size = 13.5f;
+    font.charset = 204;
+    list.font = font;
+    d.controls = {list};
+    RecordingForm& f = install(w, d);
+    auto& l = f.get<forms::ListBox>("List");
+    for (int k = 0; k < 20; ++k)
+        l.AddItem(std::to_string(k));
+    std::vector<int> scrolls;
+    l.Scroll = [&] { scrolls.push_back(l.TopIndex); };
+    f.Show();
+    QWidget* win = w.host.window(f);
+    ASSERT_EQ(forms::qt::rowHeightPx(l), 24);
+    ASSERT_EQ(l.visibleRows(), 8);
+
+    // The selected row's highlight, down a column clear of the rows' text and the scroll bar.
+    const int inner = 10 + forms::qt::kEdge;
+    const int column = 10 + 200 - forms::qt::kEdge - forms::qt::kScrollBarWidth - 4;
+    const auto highlight = [&] {
+        const QImage img = w.grab(f);
+        int first = -1, last = -1;
+        for (int y = inner; y < 10 + 196 - forms::qt::kEdge; ++y)
+            if (rgbAt(img, column, y) == 0x000080) {
+                first = first < 0 ? y : first;
+                last = y;
+            }
+        return std::pair(first, last - first + 1);
+    };
+    for (int row : {0, 1, 5, 7}) {
+        SCOPED_TRACE(row);
+        l.ListIndex = row;
+        EXPECT_EQ(highlight(), std::pair(inner + 24 * row, 24));
+    }
+
+    const auto wheel = [&](int delta) {
+        const QPoint at(100, 100);
+        QWheelEvent e(QPointF(at), QPointF(win->mapToGlobal(at)), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(win, &e);
+    };
+    struct Step {
+        int delta;
+        int top;
+        std::vector<int> scrolls;
+    };
+    const Step steps[] = {
+        {-120, 3, {3}},   {-120, 6, {6}}, {-120, 9, {9}},
+        {-120, 12, {12}}, {-120, 12, {}}, // the last rows fill the list: it moves no further
+        {120, 9, {9}},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(std::to_string(s.delta) + " to " + std::to_string(s.top));
+        scrolls.clear();
+        wheel(s.delta);
+        EXPECT_EQ(l.TopIndex.get(), s.top);
+        EXPECT_EQ(scrolls, s.scrolls);
+    }
+    // The scroll bar, 16 pixels wide at the list's right, scrolls through the runtime too.
+    const int bar = 10 + 200 - forms::qt::kEdge - forms::qt::kScrollBarWidth / 2;
+    struct BarStep {
+        const char* part;
+        int y;
+        int top;
+        std::vector<int> scrolls;
+    };
+    const BarStep barSteps[] = {
+        {"down arrow", 200, 10, {10}},
+        {"up arrow", 15, 9, {9}},
+        {"track below the middle", 150, 12, {12}}, // a page, as far as the last rows
+        {"track above the middle", 60, 4, {4}},
+        {"track above the middle", 60, 0, {0}},
+        {"up arrow", 15, 0, {}},
+    };
+    for (const BarStep& s : barSteps) {
+        SCOPED_TRACE(std::string(s.part) + " to " + std::to_string(s.top));
+        scrolls.clear();
+        clickAt(win, QPoint(bar, s.y));
+        EXPECT_EQ(l.TopIndex.get(), s.top);
+        EXPECT_EQ(scrolls, s.scrolls);
+    }
+
+    // Painted and hit-tested from the top row.
+    l.TopIndex = 9;
+    l.ListIndex = 10;
+    EXPECT_EQ(highlight(), std::pair(inner + 24, 24));
+    clickAt(win, QPoint(60, inner + 24 * 3 + 12));
+    EXPECT_EQ(l.ListIndex.get(), 12);
 }
 
 TEST(QtHostInput, TextBoxTakesTheCaretWhereClickedAndTheTypedCharacters) {
