@@ -417,6 +417,46 @@ TEST(QtHostInput, KeysReachTheFormAsDownPressAndUp) {
     EXPECT_EQ(f.log, expected);
 }
 
+// A double click raises what the control's class has, the same through the Qt host as
+// through the runtime: Click then DblClick, or two clicks for a button and a check box.
+TEST(QtHostInput, ADoubleClickRaisesTheSameEventsOnBothPaths) {
+    struct Case {
+        ControlKind kind;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {ControlKind::CommandButton, {"click", "click"}},
+        {ControlKind::CheckBox, {"click", "click"}},
+        {ControlKind::Image, {"click", "dblclick"}},
+        {ControlKind::Label, {"click", "dblclick"}},
+        {ControlKind::PictureBox, {"click", "dblclick"}},
+        {ControlKind::TextBox, {"click", "dblclick"}},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.kind));
+        QtWorld w;
+        forms::FormDesign d = formDesign("F" + std::to_string(n++), 300, 200);
+        d.controls = {control(c.kind, "C", "", 10, 10, 80, 25)};
+        RecordingForm& f = install(w, d);
+        forms::Control& target = *f.find("C");
+        std::vector<std::string> events;
+        target.Click = [&] { events.push_back("click"); };
+        target.DblClick = [&] { events.push_back("dblclick"); };
+        f.Show();
+        QWidget* win = w.host.window(f);
+        const QPoint at(30, 20);
+        sendMouse(win, QEvent::MouseButtonPress, at);
+        sendMouse(win, QEvent::MouseButtonRelease, at);
+        sendMouse(win, QEvent::MouseButtonDblClick, at);
+        sendMouse(win, QEvent::MouseButtonRelease, at);
+        EXPECT_EQ(events, c.expected) << "through the Qt host";
+        events.clear();
+        w.rt.doubleClick(target);
+        EXPECT_EQ(events, c.expected) << "through the runtime";
+    }
+}
+
 TEST(QtHostInput, ClicksOnControlsRowsAndTheMouseInTwips) {
     QtWorld w;
     forms::FormDesign d = formDesign("F", 300, 200);
