@@ -47,7 +47,7 @@ void Form3::Form_Activate() {
 
 // "OK": the window goes away; the caller's modal showing returns once this handler ends.
 void Form3::Command1_Click() {
-    runtime().unload(*this);
+    Unload();
     m_.noResize = true;
 }
 

@@ -57,6 +57,9 @@ class Runtime {
     [[noreturn]] void end();
     // Runs every pending event.
     void doEvents();
+    // Whether a handler of the windows is running now (any input or window operation under
+    // way): windows unloaded meanwhile are released once none is.
+    bool handlersRunning() const { return depth_ > 0; }
 
     // Loads a picture file: a bare or relative name resolves against the current directory.
     Result<Picture> loadPicture(std::string_view path) const;

@@ -170,7 +170,7 @@ void Form1::Image6_Click() {
 
 void Form1::fuls() {
     List1.Visible = false;
-    runtime().show(runtime().form("Form2"), true);
+    runtime().form("Form2").ShowModal();
     // The full-screen window may have moved to another frame: lay it out here, in this
     // window's own fit mode.
     razmer();

@@ -56,18 +56,18 @@ void Form1::List1_Click() {
     } else if (List1.Text() == kFullScreen) {
         fuls(); // hides the menu itself
     } else if (List1.Text() == kAbout) {
-        runtime().show(runtime().form("Form3"), true);
+        runtime().form("Form3").ShowModal();
         List1.Visible = false;
     } else if (List1.Text() == kOpen) {
         List1.Visible = false;
         forms::FileSystem& files = runtime().files();
         const std::string saved = files.curDir();
-        runtime().show(runtime().form("Form4"), true);
+        runtime().form("Form4").ShowModal();
         // After the close box the chooser is gone; reading its label loads it afresh,
         // unseen, and gives "".
         const std::string answer =
             runtime().form("Form4").get<forms::Label>("Label2").Caption.get();
-        runtime().unload(runtime().form("Form4"));
+        runtime().form("Form4").Unload();
         // An empty answer is a refusal; a folder that holds no picture any more (they were
         // removed after the chooser showed them) counts as one too. Both put the drive and
         // directory back and keep the open film. A saved folder that has gone meanwhile

@@ -100,7 +100,7 @@ void Form2::Form_KeyDown(int& keyCode, int /*shift*/) {
         break;
     case forms::vk::Insert:
     case forms::vk::Escape:
-        runtime().hide(*this);
+        Hide();
         break;
     case forms::vk::Home:
         realSize = 1;

@@ -114,9 +114,8 @@ void QtHost::raiseModal() {
 }
 
 void QtHost::leaveInput() {
-    --inputDepth_;
     syncAll();
-    if (inputDepth_ == 0)
+    if (!handlersRunning())
         releaseRetired();
 }
 
@@ -144,7 +143,7 @@ void QtHost::doEvents(forms::Runtime&) {
     }
     if (paints_ != before)
         present();
-    if (inputDepth_ == 0)
+    if (!handlersRunning())
         releaseRetired();
 }
 
@@ -203,6 +202,7 @@ void QtHost::endProgram() {
 }
 
 void QtHost::formShown(forms::Form& form) {
+    runtime_ = &form.runtime();
     FormWindow*& w = windows_[&form];
     if (!w)
         w = new FormWindow(*this, form);
@@ -228,7 +228,7 @@ void QtHost::formUnloaded(forms::Form& form) {
         w->detach();
         w->hide();
         retired_.push_back(w);
-        if (inputDepth_ == 0)
+        if (!handlersRunning())
             releaseRetired();
     }
     quitModalLoops(form);

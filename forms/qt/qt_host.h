@@ -64,10 +64,9 @@ class QtHost final : public forms::Host {
     bool acceptsInput(const forms::Form& form) const;
     // Brings the innermost modal window forward.
     void raiseModal();
-    // Brackets the handling of one input event: afterwards every window whose form changed
-    // is brought up to date, and windows of unloaded forms are released once no input
-    // handler runs any more.
-    void enterInput() { ++inputDepth_; }
+    // After the handling of one input event: every window whose form changed is brought up
+    // to date, and windows of unloaded forms are released once no handler of the runtime's
+    // runs any more.
     void leaveInput();
     void notePainted(const forms::Form& form);
 
@@ -85,16 +84,18 @@ class QtHost final : public forms::Host {
     std::map<const forms::Form*, FormWindow*> windows_;
     std::vector<FormWindow*> retired_;
     std::vector<Modal> modals_;
-    int inputDepth_ = 0;
+    // The runtime whose windows are shown; it counts the handlers running.
+    const forms::Runtime* runtime_ = nullptr;
+    bool handlersRunning() const { return runtime_ && runtime_->handlersRunning(); }
     std::uint64_t paints_ = 0;
     std::uint64_t presentations_ = 0;
     std::chrono::steady_clock::time_point lastPresent_{};
 };
 
-// Brackets one input event's handling (see QtHost::enterInput).
+// Brackets one input event's handling (see QtHost::leaveInput).
 class InputScope {
   public:
-    explicit InputScope(QtHost& host) : host_(host) { host_.enterInput(); }
+    explicit InputScope(QtHost& host) : host_(host) {}
     ~InputScope() { host_.leaveInput(); }
     InputScope(const InputScope&) = delete;
     InputScope& operator=(const InputScope&) = delete;
