@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libjpeg62-turbo-dev
   fonts-liberation2
   xvfb xauth xdotool x11-utils imagemagick libjpeg-turbo-progs
-  clang-format
+  clang-format clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do
