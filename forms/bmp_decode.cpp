@@ -111,6 +111,9 @@ bool readLayout(ByteReader& in, Layout& l) {
         if (count == 0 || count > most)
             count = most;
         const int entry = infoSize == 12 ? 3 : 4;
+        // The table ends where the pixels begin.
+        const std::int64_t room = std::max<std::int64_t>(0, l.dataOffset - tableAt) / entry;
+        count = static_cast<std::uint32_t>(std::min<std::int64_t>(count, room));
         in.seek(tableAt);
         l.palette.assign(count, kBlack); // entries the file does not hold stay black
         for (std::uint32_t i = 0; i < count; ++i) {

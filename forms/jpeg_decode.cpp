@@ -91,17 +91,21 @@ struct Work {
     BoundedSource source;
     jpeg_progress_mgr progress;
     std::optional<RowScaler> scaler;
-    std::vector<JSAMPLE> samples; // one decoded row
-    std::vector<QRgb> row;        // the same as pixels
+    std::vector<QRgb> row; // one decoded row
 };
 
 bool decodeInto(jpeg_decompress_struct& info, QSize size, int orientation, std::int64_t maxPixels,
                 Work& w) {
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK)
         return false;
-    // CMYK as the common encoders write it, inverted, made RGB here: libjpeg gives it as is.
+    // CMYK is made RGB here: libjpeg gives it as it is stored.
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    // Decoded straight into pixels: QRgb's bytes in memory are B, G, R, A on this host order.
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
     info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
+#else
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_ARGB;
+#endif
     info.scale_denom = 8;
     for (unsigned m = 1; m <= 8; ++m) {
         info.scale_num = m;
@@ -118,23 +122,21 @@ bool decodeInto(jpeg_decompress_struct& info, QSize size, int orientation, std::
     w.scaler.emplace(QSize(inW, inH), size, orientation, false);
     if (!w.scaler->ok())
         return false;
-    w.samples.resize(static_cast<std::size_t>(inW) * 4);
     w.row.resize(static_cast<std::size_t>(inW));
 
     jpeg_start_decompress(&info);
     while (w.scaler->rowsLeft() > 0 && info.output_scanline < info.output_height) {
-        JSAMPROW r = w.samples.data();
+        JSAMPROW r = reinterpret_cast<JSAMPROW>(w.row.data());
         if (jpeg_read_scanlines(&info, &r, 1) != 1)
             break;
-        const JSAMPLE* s = w.samples.data();
-        for (int x = 0; x < inW; ++x, s += 4) {
-            if (cmyk) {
+        if (cmyk) {
+            // Inverted, as the common encoders write it: no ink is 255.
+            const JSAMPLE* s = r;
+            for (int x = 0; x < inW; ++x, s += 4) {
                 const unsigned k = s[3];
                 w.row[static_cast<std::size_t>(x)] =
                     qRgb(static_cast<int>(s[0] * k / 255), static_cast<int>(s[1] * k / 255),
                          static_cast<int>(s[2] * k / 255));
-            } else {
-                w.row[static_cast<std::size_t>(x)] = qRgb(s[2], s[1], s[0]);
             }
         }
         w.scaler->add(w.row.data());

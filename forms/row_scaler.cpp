@@ -42,6 +42,7 @@ RowScaler::RowScaler(QSize in, QSize out, int orientation, bool alpha)
     across_ = spans(in.width(), out.width());
     down_ = spans(in.height(), out.height());
     line_.resize(static_cast<std::size_t>(out.width()) * 4);
+    averaged_.resize(static_cast<std::size_t>(out.width()));
     sum_.assign(static_cast<std::size_t>(out.width()) * 4, 0.0f);
     area_ = static_cast<float>(in.width()) / out.width() * in.height() / out.height();
 }
@@ -79,24 +80,50 @@ QRgb* RowScaler::start(int outRow) const {
     return reinterpret_cast<QRgb*>(const_cast<uchar*>(image_.constScanLine(v))) + u;
 }
 
-void RowScaler::writeRow(const QRgb* row) {
-    QRgb* out = start(outRow_++);
-    if (step_ == 1) {
-        std::copy(row, row + out_.width(), out);
+// A row of the result in the stored orientation. Turned a quarter, a row lands on a column
+// of the result; rows are then gathered a few at a time and written across, so that the
+// writes go along the result's rows instead of one cache line a pixel.
+void RowScaler::writeRow(int index, const QRgb* row) {
+    if (step_ == 1 || step_ == -1) {
+        QRgb* out = start(index);
+        if (step_ == 1)
+            std::copy(row, row + out_.width(), out);
+        else
+            std::reverse_copy(row, row + out_.width(), out - (out_.width() - 1));
         return;
     }
-    for (int x = 0; x < out_.width(); ++x, out += step_)
-        *out = row[x];
+    if (pendingRows_ == 0)
+        pendingFirst_ = index;
+    pending_.insert(pending_.end(), row, row + out_.width());
+    if (++pendingRows_ == kGathered)
+        flush();
+}
+
+void RowScaler::flush() {
+    if (pendingRows_ == 0)
+        return;
+    const int w = out_.width();
+    QRgb* const first = start(pendingFirst_);
+    const std::ptrdiff_t along = orientation_ == 5 || orientation_ == 8 ? 1 : -1;
+    for (int x = 0; x < w; ++x) {
+        QRgb* out = first + x * step_;
+        const QRgb* in = pending_.data() + x;
+        for (int k = 0; k < pendingRows_; ++k, in += w)
+            out[k * along] = *in;
+    }
+    pendingRows_ = 0;
+    pending_.clear();
 }
 
 void RowScaler::writeSums(const float* sums) {
-    QRgb* out = start(outRow_++);
     const float scale = 1.0f / area_;
     auto channel = [scale](float v) { return std::min(255, static_cast<int>(v * scale + 0.5f)); };
-    for (int x = 0; x < out_.width(); ++x, out += step_) {
+    for (int x = 0; x < out_.width(); ++x) {
         const float* c = sums + static_cast<std::size_t>(x) * 4;
-        *out = qRgba(channel(c[0]), channel(c[1]), channel(c[2]), channel(c[3]));
+        averaged_[static_cast<std::size_t>(x)] =
+            qRgba(channel(c[0]), channel(c[1]), channel(c[2]), channel(c[3]));
     }
+    writeRow(outRow_++, averaged_.data());
 }
 
 void RowScaler::add(const QRgb* row) {
@@ -104,7 +131,7 @@ void RowScaler::add(const QRgb* row) {
         return;
     if (direct_) {
         ++y_;
-        writeRow(row);
+        writeRow(outRow_++, row);
         return;
     }
     // The row averaged across into output columns.
@@ -152,7 +179,7 @@ void RowScaler::addFill(QRgb colour, int n) {
     if (direct_) {
         const std::vector<QRgb> row(static_cast<std::size_t>(in_.width()), colour);
         for (int i = 0; i < n; ++i, ++y_)
-            writeRow(row.data());
+            writeRow(outRow_++, row.data());
         return;
     }
     const float c[4] = {static_cast<float>(qRed(colour)), static_cast<float>(qGreen(colour)),
@@ -172,6 +199,7 @@ QImage RowScaler::finish(QRgb fill) {
     if (!ok())
         return {};
     addFill(fill, rowsLeft());
+    flush();
     return image_;
 }
 

@@ -33,7 +33,8 @@ class RowScaler {
   private:
     void accumulate();
     void writeSums(const float* sums);
-    void writeRow(const QRgb* row);
+    void writeRow(int index, const QRgb* row);
+    void flush();
     QRgb* start(int outRow) const;
 
     QSize in_, out_;
@@ -47,6 +48,10 @@ class RowScaler {
     };
     std::vector<Span> across_, down_;
     std::vector<float> line_, sum_;
+    std::vector<QRgb> averaged_; // one output row
+    static constexpr int kGathered = 32;
+    std::vector<QRgb> pending_; // output rows gathered before they are written across
+    int pendingFirst_ = 0, pendingRows_ = 0;
     float area_ = 1;
     int y_ = 0, outRow_ = 0;
 };
