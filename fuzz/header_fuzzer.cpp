@@ -12,11 +12,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!header)
         return 0;
     const forms::PictureHeader& h = header.value();
-    const bool inLimits = h.width > 0 && h.height > 0 && h.width <= forms::PictureData::kMaxSide &&
-                          h.height <= forms::PictureData::kMaxSide &&
-                          static_cast<std::int64_t>(h.width) * h.height <=
-                              forms::PictureData::kMaxPixels &&
-                          h.orientation >= 1 && h.orientation <= 8 && h.readLimit > 0;
+    const bool inLimits =
+        h.width > 0 && h.height > 0 && h.width <= forms::PictureData::kMaxSide &&
+        h.height <= forms::PictureData::kMaxSide &&
+        static_cast<std::int64_t>(h.width) * h.height <= forms::PictureData::kMaxPixels &&
+        h.orientation >= 1 && h.orientation <= 8 && h.readLimit > 0;
     if (!inLimits)
         std::abort();
     return 0;
