@@ -121,9 +121,13 @@ struct Entry {
 // The entries of a host folder that are regular files (and folders when asked), symbolic
 // links followed once; "." and ".." left out. Anything that cannot be looked at (a link
 // that loops or dangles, an entry that vanished, a device, a FIFO) is passed over. Empty when
-// the folder cannot be read.
+// the folder cannot be read or entered.
 std::vector<Entry> readFolder(const std::string& host, bool files, bool folders) {
     std::vector<Entry> out;
+    // A folder that can be read but not entered gives names of files that cannot be opened
+    // or looked at: it lists nothing, as it cannot be made the current directory either.
+    if (::access(host.c_str(), X_OK) != 0)
+        return out;
     DIR* d = ::opendir(host.c_str());
     if (!d)
         return out;
@@ -408,8 +412,9 @@ std::string FileSystem::dir(std::string_view pattern, int attributes) {
     sortAsDirectory(entries);
 
     // The original file system gives "." and ".." first, in every folder but a root. They are
-    // shown only when the folder itself can be read.
-    if (folders && !r->parts.empty() && ::access(host->c_str(), R_OK) == 0 && isFolder(*host)) {
+    // shown only when the folder itself can be read and entered.
+    if (folders && !r->parts.empty() && ::access(host->c_str(), R_OK | X_OK) == 0 &&
+        isFolder(*host)) {
         for (const char* dot : {".", ".."})
             if (match.matches(dot))
                 listing_.emplace_back(dot);

@@ -1,13 +1,16 @@
 #include "forms/jpeg_decode.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <vector>
 
+#include <jerror.h>
 #include <jpeglib.h>
+
+#include "forms/row_scaler.h"
 
 namespace forms {
 
@@ -27,46 +30,82 @@ struct ErrorTrap {
 void onMessage(j_common_ptr) {}
 void onEmit(j_common_ptr, int) {}
 
-// One source span of an output pixel along an axis: the source pixels [first, last] with
-// the fractions of the first and the last that fall inside it.
-struct Span {
-    int first, last;
-    float firstWeight, lastWeight;
+// A file with more scans than any encoder writes is refused while it is read: each scan costs
+// a pass over the whole picture.
+void onProgress(j_common_ptr info) {
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxJpegScans) {
+        info->err->msg_code = JERR_NOTIMPL; // any code: the message is not shown
+        info->err->error_exit(info);
+    }
+}
+
+// libjpeg reads the picture's bytes from here, up to the limit; past it, the data ends as a
+// cut file does (libjpeg then ends the picture as if its end marker came).
+struct BoundedSource {
+    jpeg_source_mgr base;
+    PictureBytes* bytes;
+    std::int64_t pos, limit;
+    JOCTET buffer[64 * 1024];
 };
 
-std::vector<Span> spans(int from, int to) {
-    std::vector<Span> out(static_cast<std::size_t>(to));
-    const double ratio = static_cast<double>(from) / to;
-    for (int i = 0; i < to; ++i) {
-        const double a = i * ratio, b = (i + 1) * ratio;
-        Span s;
-        s.first = static_cast<int>(a);
-        s.last = std::min(from - 1, static_cast<int>(b - 1e-9));
-        s.firstWeight = static_cast<float>(std::min(b, s.first + 1.0) - a);
-        s.lastWeight = s.last > s.first ? static_cast<float>(b - s.last) : 0.0f;
-        out[static_cast<std::size_t>(i)] = s;
+void initSource(j_decompress_ptr) {}
+void termSource(j_decompress_ptr) {}
+
+boolean fillInput(j_decompress_ptr info) {
+    auto* src = reinterpret_cast<BoundedSource*>(info->src);
+    std::size_t got = 0;
+    if (src->pos < src->limit) {
+        const auto want = static_cast<std::size_t>(
+            std::min<std::int64_t>(sizeof src->buffer, src->limit - src->pos));
+        got = src->bytes->readAt(src->pos, src->buffer, want);
     }
-    return out;
+    if (got == 0) {
+        src->buffer[0] = 0xFF;
+        src->buffer[1] = JPEG_EOI;
+        got = 2;
+        src->pos = src->limit;
+    } else {
+        src->pos += static_cast<std::int64_t>(got);
+    }
+    src->base.next_input_byte = src->buffer;
+    src->base.bytes_in_buffer = got;
+    return TRUE;
+}
+
+void skipInput(j_decompress_ptr info, long n) {
+    auto* src = reinterpret_cast<BoundedSource*>(info->src);
+    if (n <= 0)
+        return;
+    if (static_cast<std::size_t>(n) <= src->base.bytes_in_buffer) {
+        src->base.next_input_byte += n;
+        src->base.bytes_in_buffer -= static_cast<std::size_t>(n);
+        return;
+    }
+    src->pos = std::min(src->limit, src->pos + (n - static_cast<long>(src->base.bytes_in_buffer)));
+    src->base.bytes_in_buffer = 0;
 }
 
 // Everything that lives across the decode, owned by the caller so that an error, which
 // leaves through longjmp, skips no destructor.
 struct Work {
-    QImage out;
-    std::vector<unsigned char> row; // one decoded row, BGRX
-    std::vector<float> sum;         // the output row being averaged, three floats a pixel
-    std::vector<float> line;        // one decoded row averaged across
-    std::vector<Span> across, down;
+    BoundedSource source;
+    jpeg_progress_mgr progress;
+    std::optional<RowScaler> scaler;
+    std::vector<QRgb> row; // one decoded row
 };
 
-bool decodeInto(jpeg_decompress_struct& info, std::FILE* file, QSize size, long long maxPixels,
+bool decodeInto(jpeg_decompress_struct& info, QSize size, int orientation, std::int64_t maxPixels,
                 Work& w) {
-    jpeg_stdio_src(&info, file);
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK)
         return false;
-    if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK)
-        return false; // libjpeg converts these to nothing we draw
-    info.out_color_space = JCS_EXT_BGRX;
+    // CMYK is made RGB here: libjpeg gives it as it is stored.
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    // Decoded straight into pixels: QRgb's bytes in memory are B, G, R, A on this host order.
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
+#else
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_ARGB;
+#endif
     info.scale_denom = 8;
     for (unsigned m = 1; m <= 8; ++m) {
         info.scale_num = m;
@@ -77,93 +116,69 @@ bool decodeInto(jpeg_decompress_struct& info, std::FILE* file, QSize size, long 
     }
     const int inW = static_cast<int>(info.output_width);
     const int inH = static_cast<int>(info.output_height);
-    if (inW < size.width() || inH < size.height())
-        return false; // larger than the picture itself: the general way scales it up
-    if (static_cast<long long>(inW) * inH > maxPixels)
+    if (inW < size.width() || inH < size.height() ||
+        static_cast<std::int64_t>(inW) * inH > maxPixels)
         return false;
-    w.out = QImage(size, QImage::Format_RGB32);
-    if (w.out.isNull())
+    w.scaler.emplace(QSize(inW, inH), size, orientation, false);
+    if (!w.scaler->ok())
         return false;
-    w.row.resize(static_cast<std::size_t>(inW) * 4);
-    w.line.resize(static_cast<std::size_t>(size.width()) * 3);
-    w.sum.assign(static_cast<std::size_t>(size.width()) * 3, 0.0f);
-    w.across = spans(inW, size.width());
-    w.down = spans(inH, size.height());
-    const float area = static_cast<float>(inW) / size.width() * inH / size.height();
+    w.row.resize(static_cast<std::size_t>(inW));
 
     jpeg_start_decompress(&info);
-    int outRow = 0;
-    for (int y = 0; y < inH && outRow < size.height(); ++y) {
-        JSAMPROW r = w.row.data();
-        jpeg_read_scanlines(&info, &r, 1);
-        // The row averaged across into output columns.
-        for (int x = 0; x < size.width(); ++x) {
-            const Span& s = w.across[static_cast<std::size_t>(x)];
-            float acc[3] = {0, 0, 0};
-            for (int k = s.first; k <= s.last; ++k) {
-                const float wt = k == s.first ? s.firstWeight : k == s.last ? s.lastWeight : 1.0f;
-                const unsigned char* p = &w.row[static_cast<std::size_t>(k) * 4];
-                acc[0] += wt * p[0];
-                acc[1] += wt * p[1];
-                acc[2] += wt * p[2];
+    while (w.scaler->rowsLeft() > 0 && info.output_scanline < info.output_height) {
+        JSAMPROW r = reinterpret_cast<JSAMPROW>(w.row.data());
+        if (jpeg_read_scanlines(&info, &r, 1) != 1)
+            break;
+        if (cmyk) {
+            // Inverted, as the common encoders write it: no ink is 255.
+            const JSAMPLE* s = r;
+            for (int x = 0; x < inW; ++x, s += 4) {
+                const unsigned k = s[3];
+                w.row[static_cast<std::size_t>(x)] =
+                    qRgb(static_cast<int>(s[0] * k / 255), static_cast<int>(s[1] * k / 255),
+                         static_cast<int>(s[2] * k / 255));
             }
-            std::copy(acc, acc + 3, &w.line[static_cast<std::size_t>(x) * 3]);
         }
-        // Its share of the output rows it falls into; a row on a boundary feeds two.
-        for (;;) {
-            const Span& s = w.down[static_cast<std::size_t>(outRow)];
-            const float wt = y == s.first ? s.firstWeight : y == s.last ? s.lastWeight : 1.0f;
-            for (std::size_t i = 0; i < w.sum.size(); ++i)
-                w.sum[i] += wt * w.line[i];
-            if (y < s.last)
-                break;
-            auto* out = reinterpret_cast<QRgb*>(w.out.scanLine(outRow));
-            for (int x = 0; x < size.width(); ++x) {
-                const float* c = &w.sum[static_cast<std::size_t>(x) * 3];
-                out[x] = qRgb(std::min(255, static_cast<int>(c[2] / area + 0.5f)),
-                              std::min(255, static_cast<int>(c[1] / area + 0.5f)),
-                              std::min(255, static_cast<int>(c[0] / area + 0.5f)));
-            }
-            std::fill(w.sum.begin(), w.sum.end(), 0.0f);
-            if (++outRow >= size.height())
-                break;
-            if (w.down[static_cast<std::size_t>(outRow)].first != y)
-                break;
-        }
+        w.scaler->add(w.row.data());
     }
     jpeg_abort_decompress(&info); // rows the averaging did not need stay unread
-    return outRow == size.height();
+    return w.scaler->rowsLeft() == 0;
 }
 
 } // namespace
 
-QImage decodeJpegScaled(int fd, QSize size, long long maxPixels) {
-    if (size.isEmpty() || ::lseek(fd, 0, SEEK_SET) != 0)
+QImage decodeJpeg(PictureBytes& bytes, std::int64_t readLimit, QSize size, int orientation,
+                  std::int64_t maxPixels) {
+    if (size.isEmpty())
         return {};
-    const int own = ::dup(fd);
-    if (own < 0)
-        return {};
-    std::FILE* file = ::fdopen(own, "rb");
-    if (!file) {
-        ::close(own);
-        return {};
-    }
     jpeg_decompress_struct info{};
     ErrorTrap trap{};
     info.err = jpeg_std_error(&trap.base);
     trap.base.error_exit = onError;
     trap.base.output_message = onMessage;
     trap.base.emit_message = onEmit;
-    Work work;
+    auto work = std::make_unique<Work>();
+    BoundedSource& src = work->source;
+    src.base.init_source = initSource;
+    src.base.fill_input_buffer = fillInput;
+    src.base.skip_input_data = skipInput;
+    src.base.resync_to_restart = jpeg_resync_to_restart;
+    src.base.term_source = termSource;
+    src.bytes = &bytes;
+    src.pos = 0;
+    src.limit = std::min(readLimit, bytes.size());
+    work->progress.progress_monitor = onProgress;
     volatile bool ok = false; // read after a longjmp
     // The trap is set before libjpeg is first called, so that every error it raises lands.
     if (setjmp(trap.jump) == 0) {
         jpeg_create_decompress(&info);
-        ok = decodeInto(info, file, size, maxPixels, work);
+        info.mem->max_memory_to_use = kMaxJpegMemory;
+        info.src = &src.base;
+        info.progress = &work->progress;
+        ok = decodeInto(info, size, orientation, maxPixels, *work);
     }
     jpeg_destroy_decompress(&info);
-    std::fclose(file);
-    return ok ? work.out : QImage();
+    return ok ? work->scaler->finish(0) : QImage();
 }
 
 } // namespace forms

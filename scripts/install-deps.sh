@@ -18,6 +18,7 @@ packages=(
   x11-utils            # xprop: the end-to-end test reads the windows' titles and hints
   imagemagick          # the end-to-end test's screenshots and pixel checks
   clang-format         # the formatting check
+  clang libclang-rt-14-dev  # the picture fuzzers (libFuzzer) the test command runs briefly
   # the benchmark
   libjpeg-turbo-progs  # djpeg, the decoding time the benchmark compares against
 )

@@ -17,7 +17,14 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${suite[@]}" >/d
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure --no-tests=error -j "$jobs" --timeout 300
 
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON "${suite[@]}" >/dev/null
+# The picture loading's fuzzers, a few seconds each, where Clang is installed.
+if command -v clang++ >/dev/null; then
+  JOBS=$jobs scripts/fuzz.sh 5
+fi
+
+# Optimised too (frame pointers kept), so that a slow program is not hidden by a slow build.
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANITIZE=ON "${suite[@]}" >/dev/null
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-sanitize --output-on-failure --no-tests=error -j "$jobs" --timeout 600
+

@@ -2,12 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "tests/support/temp_dir.h"
@@ -235,6 +241,69 @@ TEST_F(Drives, FolderWithoutReadPermission) {
     EXPECT_EQ(listAll(fs_, "C:\\locked\\*", kAttrDirectory), Names{});
     EXPECT_EQ(fs_.subfolders("C:\\locked"), Names{});
     ::chmod(locked.c_str(), 0700);
+}
+
+// Whether `check` holds when run by an ordinary user: in a child process that gives up
+// root's rights first when the tests run as root, so that permissions bite.
+bool asOrdinaryUser(const std::function<bool()>& check) {
+    if (::geteuid() != 0)
+        return check();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped =
+            ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        ::_exit(dropped && check() ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+// Its names can be read but its files cannot be opened or looked at: listed, they would be
+// a film of pictures that cannot load, and only on file systems that give entry types.
+TEST_F(Drives, FolderThatCanBeReadButNotEnteredListsNothing) {
+    const std::string shut = tmp_.mkdir("c/shut");
+    tmp_.mkdir("c/shut/inside");
+    touch(shut + "/a.jpg");
+    ASSERT_EQ(::chmod(tmp_.path().c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(c_.c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(shut.c_str(), 0744), 0);
+    FileSystem& fs = fs_;
+    EXPECT_TRUE(asOrdinaryUser([&fs] {
+        return ::access(".", F_OK) == 0 && listAll(fs, "C:\\shut\\*", kAttrDirectory).empty() &&
+               fs.subfolders("C:\\shut").empty() && !fs.chDir("C:\\shut").ok() &&
+               listAll(fs, "C:\\*", kAttrDirectory) == Names{"pics", "shut", "top.jpg"};
+    }));
+    ::chmod(shut.c_str(), 0700);
+}
+
+// A folder removed and made again while it is listed: each listing holds names that were
+// there, in listing order, or nothing.
+TEST_F(Drives, FolderRemovedWhileListed) {
+    const std::string folder = c_ + "/going";
+    const Names names = {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg"};
+    std::atomic<bool> done{false};
+    std::thread churn([&] {
+        while (!done) {
+            std::filesystem::create_directory(folder);
+            for (const std::string& n : names)
+                touch(folder + "/" + n);
+            std::error_code ec;
+            std::filesystem::remove_all(folder, ec);
+        }
+    });
+    int seen = 0;
+    for (int i = 0; i < 2000; ++i) {
+        const Names listed = listAll(fs_, "C:\\going\\*.jpg", kAttrNormal);
+        EXPECT_TRUE(std::is_sorted(listed.begin(), listed.end()));
+        for (const std::string& n : listed)
+            EXPECT_NE(std::find(names.begin(), names.end(), n), names.end()) << n;
+        seen += listed.empty() ? 0 : 1;
+    }
+    done = true;
+    churn.join();
+    EXPECT_EQ(listAll(fs_, "C:\\going\\*", kAttrDirectory), Names{});
+    (void)seen;
 }
 
 TEST_F(Drives, SubfoldersAsFullPathsInListingOrder) {
