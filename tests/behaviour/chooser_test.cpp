@@ -2,6 +2,7 @@
 // special folders, the walk through the folders, the choice of a film and its refusal.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -423,26 +424,28 @@ TEST(ChooserWalk, UpRootAndDown) {
 
 TEST(ChooserWalk, RowIconsFollowTheListsSelectionAndScroll) {
     World w(editions::kadroskop());
-    for (int k = 0; k < 12; ++k)
+    for (int k = 0; k < 20; ++k)
         mkdirs(w, "C:\\many\\f" + std::string(k < 10 ? "0" : "") + std::to_string(k));
     inChooser(w, "C:\\many", [&](Form4& f4) {
         ASSERT_EQ(f4.List1.visibleRows(), 8) << "rows 360 twips apart beside the icons";
+        w.rt.scroll(f4.List1, 30);
+        ASSERT_EQ(f4.List1.TopIndex.get(), 12) << "the top keeps the last rows filling the box";
         w.rt.scroll(f4.List1, 5);
-        ASSERT_EQ(f4.List1.TopIndex.get(), 4) << "the top keeps the last rows filling the box";
-        w.rt.scroll(f4.List1, 3);
-        // A click on icon 2 selects item 5 and borders icon 2 alone.
+        // A click on icon 2 selects item 7 and borders icon 2 alone.
         w.rt.click(f4.Picture3(2));
-        EXPECT_EQ(f4.List1.ListIndex.get(), 5);
+        EXPECT_EQ(f4.List1.ListIndex.get(), 7);
         for (int k = 0; k < 8; ++k)
             EXPECT_EQ(f4.Picture3(k).BorderStyle.get(), k == 2 ? 1 : 0) << k;
         EXPECT_TRUE(f4.Command3.Visible);
-        // A click on the row of item 6 moves the border to icon 3.
-        w.rt.clickItem(f4.List1, 6);
+        // A click on the row of item 8 moves the border to icon 3, and on item 7 back.
+        w.rt.clickItem(f4.List1, 8);
         EXPECT_EQ(f4.Picture3(3).BorderStyle.get(), 1);
         EXPECT_EQ(f4.Picture3(2).BorderStyle.get(), 0);
+        w.rt.clickItem(f4.List1, 7);
+        EXPECT_EQ(f4.Picture3(2).BorderStyle.get(), 1);
         // Scrolling clears the borders and the selection, "открыть папку" stays and then
         // opens nothing.
-        w.rt.scroll(f4.List1, 2);
+        w.rt.scroll(f4.List1, 4);
         for (int k = 0; k < 8; ++k)
             EXPECT_EQ(f4.Picture3(k).BorderStyle.get(), 0) << k;
         EXPECT_EQ(f4.List1.ListIndex.get(), -1);
@@ -450,9 +453,10 @@ TEST(ChooserWalk, RowIconsFollowTheListsSelectionAndScroll) {
         w.rt.click(f4.Command3);
         EXPECT_EQ(f4.Dir1.Path.get(), "C:\\many");
         EXPECT_FALSE(f4.Command3.Visible);
-        // A double click on icon 2 opens the folder of item 4.
+        // Back at top 5, a double click on icon 2 opens the folder of item 7.
+        w.rt.scroll(f4.List1, 5);
         w.rt.doubleClick(f4.Picture3(2));
-        EXPECT_EQ(f4.Dir1.Path.get(), "C:\\many\\f04");
+        EXPECT_EQ(f4.Dir1.Path.get(), "C:\\many\\f07");
     });
 }
 
@@ -604,6 +608,40 @@ TEST(ChooserRefusal, CancelAndCloseBoxPutBackDriveAndDirectory) {
             EXPECT_TRUE(w.module.noResize);
         }
     }
+}
+
+// A walk through every kind of step, a choice and a refusal leave the disk as it was.
+TEST(ChooserRefusal, NothingIsWrittenToDisk) {
+    World w(editions::lampionika());
+    w.env.vars["USERPROFILE"] = "C:\\Users\\U";
+    mkdirs(w, "C:\\Users\\U\\Desktop\\Trip");
+    writeSmall(w, "film/a.jpg");
+    writeSmall(w, "film/b.bmp");
+    mkdirs(w, "D:\\x\\y");
+    const auto snapshot = [&w] {
+        std::vector<std::string> entries;
+        for (const std::string& root : {w.disk.path(), w.diskD.path()})
+            for (const auto& e : std::filesystem::recursive_directory_iterator(root))
+                entries.push_back(e.path().string() + " " +
+                                  std::to_string(e.last_write_time().time_since_epoch().count()) +
+                                  " " + (e.is_regular_file() ? std::to_string(e.file_size()) : ""));
+        std::sort(entries.begin(), entries.end());
+        return entries;
+    };
+    const auto before = snapshot();
+    inChooser(w, "C:\\film", [&](Form4& f4) {
+        w.rt.click(f4.Image1(1));
+        viewer_film::walkTo(w, f4, "D:\\x\\y");
+        w.rt.click(f4.Label3(0));
+        w.rt.click(f4.Picture9);
+        w.rt.clickItem(f4.Combo1, 3); // Desktop
+        viewer_film::walkTo(w, f4, "C:\\film");
+        w.rt.doubleClick(f4.Image1(0));
+    });
+    viewer_film::chooserRefuses(w, "D:\\x", true);
+    viewer_film::choose(w, "Открыть");
+    EXPECT_EQ(w.module.frameCount, 2);
+    EXPECT_EQ(snapshot(), before);
 }
 
 TEST(ChooserRefusal, ASavedFolderThatWentGivesWayToItsParent) {
