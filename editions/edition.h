@@ -13,7 +13,6 @@ namespace editions {
 // One of the two programs: its name, its window designs and the variant of the main window.
 struct Edition {
     std::string name;        // "Kadroskop"
-    std::string displayName; // the name in the windows' texts
     viewer::Variant variant;
     chooser::Variant chooser;
     forms::FormDesign form1;

@@ -157,7 +157,6 @@ class ComboBox final : public ListControl {
     ComboBox(Form& f, Control* c, std::string name, int index);
     // The text in the edit part; selecting an item sets it to the item.
     Property<std::string> Text{*this, Prop::Text};
-    bool droppedDown = false;
     // A press drops the list down; only a choice from it raises Click. A drop-down combo has
     // no DblClick: a second press drops the list again.
     void userClick() override {}

@@ -5,7 +5,6 @@ namespace editions {
 const Edition& kadroskop() {
     static const Edition e{
         .name = "Kadroskop",
-        .displayName = "Кадроскоп",
         .variant = viewer::kadroskopVariant(),
         .chooser = chooser::kadroskopVariant(),
         .form1 = mainWindowDesign(Which::Kadroskop, ":/kadroskop/"),

@@ -5,7 +5,6 @@ namespace editions {
 const Edition& lampionika() {
     static const Edition e{
         .name = "Lampionika",
-        .displayName = "Лампионика",
         .variant = viewer::lampionikaVariant(),
         .chooser = chooser::lampionikaVariant(),
         .form1 = mainWindowDesign(Which::Lampionika, ":/lampionika/"),
