@@ -16,22 +16,22 @@ int toPixel(double twips) {
 }
 
 QRect pixelRect(double left, double top, double width, double height) {
-    const int l = toPixel(left), t = toPixel(top);
-    const int r = toPixel(left + width), b = toPixel(top + height);
-    return QRect(l, t, std::max(0, r - l), std::max(0, b - t));
+    return QRect(toPixel(left), toPixel(top), std::max(0, toPixel(width)),
+                 std::max(0, toPixel(height)));
 }
 
 namespace {
 
-// The origin of a control's children in form twips: inside the container's border.
-std::pair<double, double> clientOrigin(const forms::Control* container) {
-    double x = 0, y = 0;
+// The origin of a control's children in form pixels: inside the container's border. Each
+// container's position is rounded relative to its own container, so everything inside a
+// moving container moves with it as one block, whole pixels at a time.
+QPoint clientOrigin(const forms::Control* container) {
+    QPoint at;
     for (const forms::Control* p = container; p; p = p->container()) {
-        const double border = static_cast<const forms::PictureBox*>(p)->borderTwips();
-        x += static_cast<double>(p->Left.get()) + border;
-        y += static_cast<double>(p->Top.get()) + border;
+        const int border = toPixel(static_cast<const forms::PictureBox*>(p)->borderTwips());
+        at += QPoint(toPixel(p->Left.get()) + border, toPixel(p->Top.get()) + border);
     }
-    return {x, y};
+    return at;
 }
 
 QString qText(const std::string& s) {
@@ -41,8 +41,8 @@ QString qText(const std::string& s) {
 } // namespace
 
 QRect controlRect(const forms::Control& c) {
-    const auto [x, y] = clientOrigin(c.container());
-    return pixelRect(x + c.Left.get(), y + c.Top.get(), c.Width.get(), c.Height.get());
+    return pixelRect(c.Left.get(), c.Top.get(), c.Width.get(), c.Height.get())
+        .translated(clientOrigin(c.container()));
 }
 
 QColor qColor(forms::Color c) {
@@ -109,6 +109,9 @@ void drawPressedEdge(QPainter& p, const QRect& r) {
 // A picture scaled to exactly `target`, decoded at the device pixels the target covers.
 void drawPicture(QPainter& p, const forms::Picture& pic, const QRect& target) {
     if (!pic || target.isEmpty())
+        return;
+    // Nothing of it shows (a frame on a strip outside the frame window): not even decoded.
+    if (p.hasClipping() && !p.clipBoundingRect().toAlignedRect().intersects(target))
         return;
     const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
     const QSize device(std::max(1, static_cast<int>(std::lround(target.width() * dpr))),

@@ -21,13 +21,17 @@
 namespace render_tests {
 namespace {
 
-// A control's rectangle on screen as the model gives it: its place in the form in twips,
-// each edge rounded to whole pixels.
+// A control's rectangle on screen as the model gives it: its place in its container and its
+// size, each rounded to whole pixels on its own (so a moving control keeps its size), the
+// container's client origin rounded the same way, level by level.
 QRect modelRect(const forms::Control& c) {
-    const auto [x, y] = forms::Runtime::formPosition(c);
     const auto px = [](double twips) { return static_cast<int>(std::floor(twips / 15 + 0.5)); };
-    const int l = px(x), t = px(y);
-    return QRect(l, t, px(x + c.Width) - l, px(y + c.Height) - t);
+    QPoint at(px(c.Left), px(c.Top));
+    for (const forms::Control* p = c.container(); p; p = p->container()) {
+        const double border = static_cast<const forms::PictureBox*>(p)->borderTwips();
+        at += QPoint(px(p->Left) + px(border), px(p->Top) + px(border));
+    }
+    return QRect(at, QSize(px(c.Width), px(c.Height)));
 }
 
 // Compares an image control's pixels, where it is the front-most control, with its picture

@@ -131,7 +131,7 @@ TEST(QtHostPaint, DrawsTheTreeBackToFrontWithBordersClippingAndRoundedEdges) {
     odd.borderStyle = 0;
     odd.back = 0x00000000;
     odd.left = 3007.5f; // 200.5 px
-    odd.width = 292.5f; // right edge at 220 px
+    odd.width = 292.5f; // 19.5 px: 20 wherever it stands
     d.controls = {front, box, inner, flat, hidden, odd};
     RecordingForm& f = install(w, d);
     f.Show();
@@ -160,8 +160,8 @@ TEST(QtHostPaint, DrawsTheTreeBackToFrontWithBordersClippingAndRoundedEdges) {
         {220, 140, 0x0000FF, "hidden control not drawn"},
         {200, 160, 0x0000FF, "left edge 200.5 px rounds up"},
         {201, 160, 0x000000, "first pixel of the box"},
-        {219, 160, 0x000000, "last pixel of the box"},
-        {220, 160, 0x0000FF, "right edge at 220 px"},
+        {220, 160, 0x000000, "last pixel of the box: its width rounds on its own"},
+        {221, 160, 0x0000FF, "right of the box"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(rgbAt(img, c.x, c.y), c.rgb) << c.what << " at " << c.x << "," << c.y;
