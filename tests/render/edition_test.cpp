@@ -215,6 +215,70 @@ TEST_P(MainWindow, FullScreenWindowCoversTheScreenWithTheFrame) {
     EXPECT_FALSE(w.rt.form("Form2").visible());
 }
 
+// Page Down or Page Up pressed and released on the window, as the keyboard sends them.
+void pageKey(QWidget* win, bool forward) {
+    const int key = forward ? Qt::Key_PageDown : Qt::Key_PageUp;
+    for (QEvent::Type t : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent e(t, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(win, &e);
+    }
+}
+
+TEST_P(MainWindow, AFrameChangeDecodesOnlyTheFramesItHasNotShownAtTheirSize) {
+    const editions::Edition& edition = GetParam().edition();
+    QtWorld w(&edition);
+    w.rt.start();
+    auto& f = w.rt.form<viewer::Form1>("Form1");
+    std::filesystem::create_directory(w.disk / "film");
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+        writeTwoColourFrame(w.disk / ("film/" + std::string(name)), 330, 250);
+    openFilm(w, f, {"a.jpg", "b.jpg", "c.jpg"});
+    w.rt.doEvents();
+    QWidget* win = w.host.window(f);
+
+    // Once through the film and back, so that every picture of the window has shown once.
+    for (const bool forward : {true, true, false, false})
+        pageKey(win, forward);
+    ASSERT_EQ(w.module.curFrame, 1);
+
+    // A change decodes the arriving frame once, however many moves show it, and not at all
+    // when the strip still holds it (a Page Up leaves the frame it left there); the frame
+    // being left is the picture that was on screen, pixels and all.
+    struct Change {
+        bool forward;
+        int frame;
+        unsigned decodes;
+    };
+    const Change changes[] = {
+        {true, 2, 0}, {true, 3, 1}, {false, 2, 1}, {false, 1, 1}, {true, 2, 0}};
+    for (const Change& c : changes) {
+        const auto before = forms::PictureData::decodeCount();
+        pageKey(win, c.forward);
+        EXPECT_EQ(w.module.curFrame, c.frame);
+        EXPECT_EQ(forms::PictureData::decodeCount() - before, c.decodes) << "to frame " << c.frame;
+    }
+
+    // A frame whose file changed since it was loaded is read and decoded afresh.
+    QImage green(330, 250, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    const std::string b = w.disk / "film/b.jpg";
+    ASSERT_TRUE(green.save(QString::fromStdString(b), "JPEG", 95));
+    const auto later = std::filesystem::last_write_time(b) + std::chrono::seconds(2);
+    std::filesystem::last_write_time(b, later);
+    forms::Picture left;
+    w.host.onPainted = [&](const forms::Form&) {
+        if (!left)
+            left = f.Image11.Picture.get();
+    };
+    const auto before = forms::PictureData::decodeCount();
+    pageKey(win, true);
+    EXPECT_EQ(forms::PictureData::decodeCount() - before, 2u) << "c arrives, b changed";
+    ASSERT_TRUE(left);
+    const QImage shown = left->full();
+    const QRgb now = shown.pixel(shown.rect().center());
+    EXPECT_TRUE(qGreen(now) > 200 && qRed(now) < 60 && qBlue(now) < 60) << "b as it is now";
+}
+
 INSTANTIATE_TEST_SUITE_P(Editions, MainWindow,
                          testing::Values(EditionCase{"Kadroskop", &editions::kadroskop},
                                          EditionCase{"Lampionika", &editions::lampionika}),
