@@ -21,19 +21,15 @@ void add(Work& work, const forms::Picture& picture, QSize size) {
         work.emplace_back(picture, size);
 }
 
-// The stretched pictures to decode, split by whether they show within `clip`, the area their
-// containers let through, as the painter clips them.
-void collect(const std::vector<forms::Control*>& children, const QRect& clip, qreal dpr,
+// The stretched pictures to decode, split by whether they show in `visible`, as the painter
+// decides it.
+void collect(const std::vector<forms::Control*>& children, const QRect& visible, qreal dpr,
              Work& shown, Work& hidden) {
     for (const forms::Control* c : children) {
         if (!c->Visible)
             continue;
-        if (c->isContainer()) {
-            const int border =
-                static_cast<const forms::PictureBox*>(c)->BorderStyle == 1 ? kEdge : 0;
-            const QRect inner = controlRect(*c).adjusted(border, border, -border, -border);
-            collect(c->children(), clip & inner, dpr, shown, hidden);
-        }
+        if (c->isContainer())
+            collect(c->children(), visible, dpr, shown, hidden);
         const auto* image = dynamic_cast<const forms::Image*>(c);
         if (!image || !image->Stretch || !image->Picture.get())
             continue;
@@ -41,9 +37,7 @@ void collect(const std::vector<forms::Control*>& children, const QRect& clip, qr
         const QSize device = stretchedPictureSize(*image, dpr);
         if (device.isEmpty() || picture->requestedAt(device))
             continue;
-        const int border = image->BorderStyle == 1 ? 1 : 0;
-        const QRect inner = controlRect(*image).adjusted(border, border, -border, -border);
-        add(clip.intersects(inner) ? shown : hidden, picture, device);
+        add(shownPart(*image, visible).isEmpty() ? hidden : shown, picture, device);
     }
 }
 

@@ -45,6 +45,39 @@ QRect controlRect(const forms::Control& c) {
         .translated(clientOrigin(c.container()));
 }
 
+namespace {
+
+// A picture box's client area in form pixels: inside its border.
+QRect clientArea(const forms::Control& container) {
+    const int border =
+        static_cast<const forms::PictureBox&>(container).BorderStyle == 1 ? kEdge : 0;
+    return controlRect(container).adjusted(border, border, -border, -border);
+}
+
+} // namespace
+
+QRect shownPart(const forms::Control& c, const QRect& visible) {
+    QRect part = visible & controlRect(c);
+    for (const forms::Control* p = c.container(); p && !part.isEmpty(); p = p->container())
+        part &= clientArea(*p);
+    if (part.isEmpty())
+        return {};
+    // What stands in front: the siblings listed before the control and before each of its
+    // containers (children are listed front first).
+    for (const forms::Control* level = &c; level; level = level->container()) {
+        const auto& siblings =
+            level->container() ? level->container()->children() : level->form().children();
+        for (const forms::Control* s : siblings) {
+            if (s == level)
+                break;
+            if (s->Visible && s->kind() == forms::ControlKind::PictureBox &&
+                controlRect(*s).contains(part))
+                return {};
+        }
+    }
+    return part;
+}
+
 QColor qColor(forms::Color c) {
     return QColor(static_cast<QRgb>(forms::toRgb(c)));
 }
@@ -109,9 +142,6 @@ void drawPressedEdge(QPainter& p, const QRect& r) {
 // A picture scaled to exactly `target`, decoded at the device pixels the target covers.
 void drawPicture(QPainter& p, const forms::Picture& pic, const QRect& target) {
     if (!pic || target.isEmpty())
-        return;
-    // Nothing of it shows (a frame on a strip outside the frame window): not even decoded.
-    if (p.hasClipping() && !p.clipBoundingRect().toAlignedRect().intersects(target))
         return;
     const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
     const QSize device(std::max(1, static_cast<int>(std::lround(target.width() * dpr))),
@@ -427,7 +457,9 @@ void paintDirList(QPainter& p, const forms::DirListBox& dir, const QRect& r) {
 
 void paintControl(QPainter& p, const forms::Control& c, const PaintState& state) {
     const QRect r = controlRect(c);
-    if (r.isEmpty())
+    // Nothing of it shows (a frame on a strip outside the frame window, a strip under the
+    // cover): not drawn, so its pictures are not even decoded for it.
+    if (r.isEmpty() || shownPart(c, state.area).isEmpty())
         return;
     switch (c.kind()) {
     case forms::ControlKind::PictureBox:
@@ -509,9 +541,10 @@ QSize stretchedPictureSize(const forms::Image& image, qreal dpr) {
 
 void paintForm(QPainter& p, const forms::Form& form, const PaintState& state) {
     const QRect client(0, 0, toPixel(form.scaleWidth()), toPixel(form.scaleHeight()));
-    p.fillRect(p.device() ? QRect(0, 0, p.device()->width(), p.device()->height()) : client,
-               qColor(form.BackColor));
-    paintChildren(p, form.children(), state);
+    PaintState painting = state;
+    painting.area = p.device() ? QRect(0, 0, p.device()->width(), p.device()->height()) : client;
+    p.fillRect(painting.area, qColor(form.BackColor));
+    paintChildren(p, form.children(), painting);
 }
 
 } // namespace forms::qt

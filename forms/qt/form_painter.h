@@ -20,6 +20,10 @@ QRect pixelRect(double left, double top, double width, double height);
 // A control's rectangle in the form's client pixels: its pixel rectangle relative to its
 // container's client origin, which is rounded the same way level by level.
 QRect controlRect(const forms::Control& c);
+// The part of a control that shows in a window showing `visible` (form pixels): its rectangle
+// inside every container's client area; empty when nothing of it shows, or when an opaque
+// control in front of it (a picture box, which paints all of its rectangle) covers it all.
+QRect shownPart(const forms::Control& c, const QRect& visible);
 // The device pixels a stretched image draws its picture at.
 QSize stretchedPictureSize(const forms::Image& image, qreal dpr);
 // The colour a model colour stands for.
@@ -51,6 +55,8 @@ long caretIndexAt(const forms::TextBox& box, int formX);
 struct PaintState {
     const forms::Control* pressed = nullptr;
     const forms::Control* dropped = nullptr;
+    // The area painted (form pixels); paintForm sets it from the device.
+    QRect area;
 };
 
 // Paints the whole form: the background, then its control tree from back to front, each

@@ -1,0 +1,82 @@
+#include "bench/photos.h"
+
+#include <QColor>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QRadialGradient>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+namespace bench {
+
+void writePhoto(const std::string& path, int w, int h, unsigned seed) {
+    QImage img(w, h, QImage::Format_RGB32);
+    std::mt19937 rng(seed);
+    {
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        QLinearGradient sky(0, 0, 0, h);
+        sky.setColorAt(0, QColor(60 + static_cast<int>(seed * 20 % 100), 110, 170));
+        sky.setColorAt(1, QColor(200, 170, 120));
+        p.fillRect(img.rect(), sky);
+        const int side = std::min(w, h) * 3 / 2;
+        std::uniform_int_distribution<int> x(0, w), y(0, h), r(side / 40, side / 6), c(0, 255);
+        for (int i = 0; i < 60; ++i) {
+            const int cx = x(rng), cy = y(rng), rad = r(rng);
+            QRadialGradient g(cx, cy, rad);
+            g.setColorAt(0, QColor(c(rng), c(rng), c(rng), 200));
+            g.setColorAt(1, QColor(c(rng), c(rng), c(rng), 0));
+            p.setBrush(g);
+            p.setPen(Qt::NoPen);
+            p.drawEllipse(QPoint(cx, cy), rad, rad);
+        }
+    }
+    std::normal_distribution<float> grain(0.0f, 9.0f);
+    for (int j = 0; j < h; ++j) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(j));
+        for (int i = 0; i < w; ++i) {
+            const int n = static_cast<int>(grain(rng));
+            const QRgb c = line[i];
+            line[i] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
+                           std::clamp(qBlue(c) + n, 0, 255));
+        }
+    }
+    if (!img.save(QString::fromStdString(path), "JPEG", 90)) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        std::exit(1);
+    }
+}
+
+double djpegMs(const std::string& path, int runs) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto t0 = std::chrono::steady_clock::now();
+        const pid_t pid = fork();
+        if (pid == 0) {
+            execlp("djpeg", "djpeg", "-outfile", "/dev/null", path.c_str(), nullptr);
+            _exit(127);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            std::fprintf(stderr, "djpeg failed (is libjpeg-turbo-progs installed?)\n");
+            std::exit(1);
+        }
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                .count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+} // namespace bench
