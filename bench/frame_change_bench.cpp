@@ -13,7 +13,8 @@
 //   decodes        pictures decoded during one frame change
 //   heap           peak live heap growth during a frame change (allocations counted), in
 //                  window-sized buffers (W x H x 4 bytes)
-//   start-up       process start to the first complete paint of the main window (Xvfb)
+//   start-up       process start to the first complete paint of the main window: the real
+//                  executable on Xvfb, its screen sampled from outside (median of 5 starts)
 #include <QApplication>
 #include <QSize>
 
@@ -70,7 +71,7 @@ struct Row {
 } // namespace
 
 int main(int argc, char** argv) {
-    // The programs' executables, for the start-up: given by run.sh, or beside the build's
+    // The programs' executables, for the start-up: as given, or beside the build's
     // bench folder.
     const std::filesystem::path self = std::filesystem::canonical("/proc/self/exe");
     const auto program = [&](int i, const char* name) {
@@ -212,7 +213,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "starting the programs under Xvfb...\n");
     std::vector<double> startup;
     for (const Program& p : programs) {
-        const double msToPaint = bench::firstCompletePaintMs(p.exe, QSize(1024, 768));
+        std::vector<double> runs;
+        for (int i = 0; i < 5; ++i)
+            runs.push_back(bench::firstCompletePaintMs(p.exe, QSize(1024, 768)));
+        const double msToPaint =
+            *std::min_element(runs.begin(), runs.end()) < 0 ? -1 : median(runs);
         startup.push_back(msToPaint);
         check(msToPaint >= 0 && msToPaint / D < 1,
               std::string(p.name) + ": first complete paint not under 1 D from the start");

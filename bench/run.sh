@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs the frame-change benchmark (optimised build).
+# Builds and runs the frame-change and start-up benchmark (optimised build). Exits with a
+# non-zero status when a figure breaks its limit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

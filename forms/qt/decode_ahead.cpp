@@ -41,6 +41,11 @@ void collect(const std::vector<forms::Control*>& children, const QRect& visible,
     }
 }
 
+// Pictures whose decode takes long enough to be worth a thread of its own: a megapixel or more.
+bool isLarge(const forms::PictureData& picture) {
+    return static_cast<long long>(picture.widthPx()) * picture.heightPx() >= 1000 * 1000;
+}
+
 std::future<void> decodeOnWorker(forms::Picture picture, QSize size) {
     return std::async(std::launch::async,
                       [picture = std::move(picture), size] { (void)picture->scaled(size); });
@@ -64,13 +69,17 @@ void DecodeAhead::beforePaint(const forms::Form& form, QRect visible, qreal dpr)
     Work shown, hidden;
     collect(form.children(), visible, dpr, shown, hidden);
     for (auto& [picture, size] : hidden)
-        background_.push_back(decodeOnWorker(picture, size));
-    if (shown.empty())
-        return;
+        if (std::find(shown.begin(), shown.end(), std::make_pair(picture, size)) == shown.end())
+            background_.push_back(decodeOnWorker(picture, size));
+    // Large pictures side by side on workers; small ones (the design's bitmaps) cost less
+    // than starting a thread, so this thread decodes them while the workers run.
     std::vector<std::future<void>> others;
-    for (std::size_t i = 1; i < shown.size(); ++i)
-        others.push_back(decodeOnWorker(shown[i].first, shown[i].second));
-    (void)shown[0].first->scaled(shown[0].second);
+    for (const auto& [picture, size] : shown)
+        if (isLarge(*picture))
+            others.push_back(decodeOnWorker(picture, size));
+    for (const auto& [picture, size] : shown)
+        if (!isLarge(*picture))
+            (void)picture->scaled(size);
     for (auto& f : others)
         f.wait();
 }
