@@ -20,17 +20,44 @@ Result<Picture> LoadedPictures::load(const std::string& hostPath) {
     if (known) {
         const auto it = live_.find(hostPath);
         if (it != live_.end() && it->second.identity == identity)
-            if (Picture picture = it->second.picture.lock())
+            if (Picture picture = it->second.picture.lock()) {
+                keep(picture);
                 return picture;
+            }
     }
     Result<Picture> loaded = PictureData::fromFile(hostPath);
     for (auto it = live_.begin(); it != live_.end();)
         it = it->second.picture.expired() ? live_.erase(it) : std::next(it);
-    if (loaded && known)
+    if (loaded && known) {
         live_[hostPath] = Entry{identity, loaded.value()};
-    else
+        keep(loaded.value());
+    } else {
         live_.erase(hostPath);
+    }
     return loaded;
+}
+
+void LoadedPictures::keep(const Picture& picture) {
+    recent_.remove(picture);
+    recent_.push_front(picture);
+    // Of those only kept here (no control holds them), the oldest go first, until their
+    // pixels fit and they are few.
+    std::int64_t bytes = 0;
+    std::size_t count = 0;
+    for (const Picture& p : recent_)
+        if (p.use_count() == 1) {
+            bytes += p->decodedBytes();
+            ++count;
+        }
+    for (auto it = recent_.end();
+         (bytes > kKeptBytes || count > kKeptPictures) && it != recent_.begin();) {
+        --it;
+        if (it->use_count() == 1) {
+            bytes -= (*it)->decodedBytes();
+            --count;
+            it = recent_.erase(it);
+        }
+    }
 }
 
 } // namespace forms

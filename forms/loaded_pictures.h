@@ -1,7 +1,10 @@
 #pragma once
 #include <sys/types.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <ctime>
+#include <list>
 #include <map>
 #include <memory>
 #include <string>
@@ -11,14 +14,19 @@
 
 namespace forms {
 
-// The pictures loaded from files that some control still holds, by the file they came from.
-// Loading a file again while it is unchanged (the same file, size and modification time)
-// gives the picture already loaded, with whatever it decoded; a changed or replaced file is
-// read afresh. Nothing is kept alive here: a picture no control holds is gone, pixels and
-// all, so the reuse keeps no memory of its own.
+// The pictures loaded from files, by the file they came from. Loading a file again while it
+// is unchanged (the same file, size and modification time) gives the picture loaded before,
+// with whatever it decoded; a changed or replaced file is read afresh. A picture that some
+// control holds is found as long as it lives; of those no control holds any more, the most
+// recently loaded are kept, kKeptPictures of them at most and up to kKeptBytes of decoded
+// pixels, so that paging back to a frame just left finds it decoded.
 class LoadedPictures {
   public:
     Result<Picture> load(const std::string& hostPath);
+
+    // What the pictures kept only here may hold in pixels: a few frames of a large screen.
+    static constexpr std::int64_t kKeptBytes = 64LL * 1024 * 1024;
+    static constexpr std::size_t kKeptPictures = 8;
 
   private:
     struct Identity {
@@ -32,7 +40,10 @@ class LoadedPictures {
         Identity identity;
         std::weak_ptr<const PictureData> picture;
     };
+    void keep(const Picture& picture);
+
     std::map<std::string, Entry> live_;
+    std::list<Picture> recent_; // the most recently loaded first
 };
 
 } // namespace forms

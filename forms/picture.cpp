@@ -524,6 +524,14 @@ bool PictureData::requestedAt(QSize size) const {
                        [&](const Decoded& d) { return d.size == size; });
 }
 
+std::int64_t PictureData::decodedBytes() const {
+    const std::lock_guard lock(mutex_);
+    std::int64_t bytes = 0;
+    for (const Decoded& d : decoded_)
+        bytes += d.image.sizeInBytes();
+    return bytes;
+}
+
 QImage PictureData::scaled(QSize size) const {
     if (size.isEmpty())
         return {};

@@ -43,6 +43,8 @@ class PictureData {
     bool decodedAt(QSize size) const;
     // Whether it is decoded at `size` or a decode at that size is under way.
     bool requestedAt(QSize size) const;
+    // The bytes its kept pixels take.
+    std::int64_t decodedBytes() const;
     // The whole picture at its own (upright) size; null when it is too large to decode within
     // kMaxDecodePixels or cannot be decoded. For small pictures and tests.
     QImage full() const;

@@ -96,14 +96,39 @@ TEST_F(PictureReuse, AnUnchangedFileStillShownGivesItsPictureAndPixels) {
     EXPECT_FALSE(loaded.load(path).ok()) << "a vanished file is no picture";
 }
 
-TEST_F(PictureReuse, APictureNoLongerHeldIsNotKept) {
-    const std::string path = dir / "a.bmp";
-    writeFile(path, encode(quadrants(80, 60), "BMP"));
+TEST_F(PictureReuse, PicturesNoControlHoldsAreKeptWithinBounds) {
     LoadedPictures loaded;
-    std::weak_ptr<const PictureData> gone = loaded.load(path).value();
-    EXPECT_TRUE(gone.expired());
-    const Picture next = loaded.load(path).value();
-    EXPECT_EQ(decodesOf([&] { next->scaled(QSize(40, 30)); }), 1u);
+    const auto file = [&](const std::string& name) {
+        const std::string path = dir / name;
+        writeFile(path, encode(quadrants(16, 12), "BMP"));
+        return path;
+    };
+    // Let go and loaded again: the same picture, its pixels kept.
+    std::weak_ptr<const PictureData> first;
+    {
+        const Picture p = loaded.load(file("first.bmp")).value();
+        p->scaled(QSize(40, 30));
+        first = p;
+    }
+    EXPECT_EQ(decodesOf([&] { loaded.load(dir / "first.bmp").value()->scaled(QSize(40, 30)); }),
+              0u);
+
+    // A few of them only: loading more lets the oldest go.
+    for (std::size_t i = 0; i <= LoadedPictures::kKeptPictures; ++i)
+        loaded.load(file("more" + std::to_string(i) + ".bmp")).value()->scaled(QSize(4, 3));
+    EXPECT_TRUE(first.expired()) << "more pictures than kept";
+
+    // And no more pixels than kept: two pictures that together pass the bound.
+    const QSize large(4096, 2304); // 36 MiB each
+    std::weak_ptr<const PictureData> older, newer;
+    for (auto* held : {&older, &newer}) {
+        const Picture p = loaded.load(file(held == &older ? "older.bmp" : "newer.bmp")).value();
+        ASSERT_EQ(p->scaled(large).size(), large);
+        *held = p;
+    }
+    loaded.load(file("last.bmp"));
+    EXPECT_TRUE(older.expired()) << "the older large picture let go";
+    EXPECT_FALSE(newer.expired()) << "the newer one still fits";
 }
 
 TEST_F(PictureReuse, APictureKeepsThePixelsOfItsLastTwoSizes) {
