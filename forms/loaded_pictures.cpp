@@ -26,6 +26,10 @@ Result<Picture> LoadedPictures::load(const std::string& hostPath) {
             }
     }
     Result<Picture> loaded = PictureData::fromFile(hostPath);
+    // What was loaded from the file before can be found no more: it is not kept for it.
+    if (const auto it = live_.find(hostPath); it != live_.end())
+        if (const Picture before = it->second.picture.lock())
+            recent_.remove(before);
     for (auto it = live_.begin(); it != live_.end();)
         it = it->second.picture.expired() ? live_.erase(it) : std::next(it);
     if (loaded && known) {

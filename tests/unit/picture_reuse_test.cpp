@@ -113,6 +113,17 @@ TEST_F(PictureReuse, PicturesNoControlHoldsAreKeptWithinBounds) {
     EXPECT_EQ(decodesOf([&] { loaded.load(dir / "first.bmp").value()->scaled(QSize(40, 30)); }),
               0u);
 
+    // A file that changed: what was loaded from it before is not kept for it.
+    {
+        const std::weak_ptr<const PictureData> old = loaded.load(file("changed.bmp")).value();
+        const std::string path = dir / "changed.bmp";
+        writeFile(path, encode(quadrants(8, 6), "BMP"));
+        std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) +
+                                                   std::chrono::seconds(3));
+        EXPECT_EQ(loaded.load(path).value()->widthPx(), 8);
+        EXPECT_TRUE(old.expired());
+    }
+
     // A few of them only: loading more lets the oldest go.
     for (std::size_t i = 0; i <= LoadedPictures::kKeptPictures; ++i)
         loaded.load(file("more" + std::to_string(i) + ".bmp")).value()->scaled(QSize(4, 3));
