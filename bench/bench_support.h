@@ -1,6 +1,6 @@
 #pragma once
-// What the benchmarks share: photographs with a real photograph's detail, timing, and the
-// reference tools they are measured against.
+// What the benchmarks share: timing, and running the reference tools they are measured
+// against (photographs to measure are in bench/photos.h).
 #include <chrono>
 #include <string>
 #include <vector>
@@ -12,10 +12,6 @@ using Clock = std::chrono::steady_clock;
 double ms(Clock::duration d);
 double median(std::vector<double> v);
 double maximum(const std::vector<double>& v);
-
-// A JPEG of w x h pixels with soft shapes, light and sensor grain, so that decoding it costs
-// what a photograph's does.
-void writePhoto(const std::string& path, int w, int h, unsigned seed);
 
 // Wall time of a command run to its end (argv[0] looked up on the PATH), its output thrown
 // away; exits the benchmark when the command fails.

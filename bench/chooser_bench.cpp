@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "bench/photos.h"
 #include "chooser/form4.h"
 #include "editions/kadroskop/kadroskop.h"
 #include "forms/environment.h"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs the benchmarks (optimised build). Exits non-zero when a limit is broken.
+# Builds and runs the benchmarks (optimised build). Exits with a non-zero status when a figure
+# breaks its limit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

@@ -9,6 +9,8 @@
 #include <QByteArray>
 #include <QFile>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -132,25 +134,67 @@ Result<Picture> PictureData::fromResource(const std::string& path) {
     return make(path, true, readPictureHeader(src));
 }
 
+namespace {
+
+std::atomic<std::uint64_t> decodes{0};
+
+} // namespace
+
+std::uint64_t PictureData::decodeCount() {
+    return decodes.load();
+}
+
 bool PictureData::decodedAt(QSize size) const {
     const std::lock_guard lock(mutex_);
-    return cached_ && cacheSize_ == size;
+    return std::any_of(decoded_.begin(), decoded_.end(),
+                       [&](const Decoded& d) { return d.ready && d.size == size; });
+}
+
+bool PictureData::requestedAt(QSize size) const {
+    const std::lock_guard lock(mutex_);
+    return std::any_of(decoded_.begin(), decoded_.end(),
+                       [&](const Decoded& d) { return d.size == size; });
+}
+
+std::int64_t PictureData::decodedBytes() const {
+    const std::lock_guard lock(mutex_);
+    std::int64_t bytes = 0;
+    for (const Decoded& d : decoded_)
+        bytes += d.image.sizeInBytes();
+    return bytes;
 }
 
 QImage PictureData::scaled(QSize size) const {
     if (size.isEmpty())
         return {};
-    {
-        const std::lock_guard lock(mutex_);
-        if (cached_ && cacheSize_ == size)
-            return cache_;
+    std::unique_lock lock(mutex_);
+    const auto at = [&] {
+        return std::find_if(decoded_.begin(), decoded_.end(),
+                            [&](const Decoded& d) { return d.size == size; });
+    };
+    for (auto it = at(); it != decoded_.end(); it = at()) {
+        if (it->ready) {
+            // Used now: it moves to the back, last in line to be forgotten.
+            std::rotate(it, it + 1, decoded_.end());
+            return decoded_.back().image;
+        }
+        decodeDone_.wait(lock);
     }
+    decoded_.push_back(Decoded{size, {}, false});
+    // Forget the least recently used sizes beyond the kept ones; a decode under way stays.
+    for (auto it = decoded_.begin(); decoded_.size() > kKeptSizes && it != decoded_.end();)
+        it = it->ready ? decoded_.erase(it) : it + 1;
+    lock.unlock();
+
     // Decoded without the lock, so a draw on one thread does not wait for another's decode.
+    decodes.fetch_add(1);
     QImage image = decode(size);
-    const std::lock_guard lock(mutex_);
-    cache_ = image;
-    cacheSize_ = size;
-    cached_ = true;
+
+    lock.lock();
+    const auto it = at();
+    it->image = image;
+    it->ready = true;
+    decodeDone_.notify_all();
     return image;
 }
 

@@ -2,10 +2,12 @@
 #include <QImage>
 #include <QSize>
 
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "forms/result.h"
 #include "forms/units.h"
@@ -32,12 +34,18 @@ class PictureData {
     const std::string& source() const { return source_; }
 
     // The picture scaled to exactly `size` device pixels (smooth). JPEG files are decoded at
-    // the smallest DCT scale that still covers the size. The last result is kept, so
-    // repeated draws at one size decode once. A picture that can no longer be decoded (the
-    // file vanished or is damaged past its header) gives a null image.
+    // the smallest DCT scale that still covers the size. The pixels of the last
+    // kKeptSizes sizes are kept, so repeated draws at one size decode once; a call for a size
+    // that another thread is decoding waits for that decode instead of starting its own. A
+    // picture that can no longer be decoded (the file vanished or is damaged past its
+    // header) gives a null image.
     QImage scaled(QSize size) const;
     // Whether the picture is decoded at `size` already, so that scaled() costs nothing.
     bool decodedAt(QSize size) const;
+    // Whether it is decoded at `size` or a decode at that size is under way.
+    bool requestedAt(QSize size) const;
+    // The bytes its kept pixels take.
+    std::int64_t decodedBytes() const;
     // The whole picture at its own (upright) size; null when it is too large to decode within
     // kMaxDecodePixels or cannot be decoded. For small pictures and tests.
     QImage full() const;
@@ -46,6 +54,12 @@ class PictureData {
     static constexpr std::int64_t kMaxDecodePixels = 64LL * 1024 * 1024;
     static constexpr int kMaxSide = 32767;
     static constexpr std::int64_t kMaxPixels = 400LL * 1000 * 1000;
+    // How many sizes of one picture keep their pixels: the size a window draws it at and
+    // one more (the same picture shown in a second window, or before a new layout).
+    static constexpr std::size_t kKeptSizes = 2;
+
+    // How many decodes all pictures of the process have run so far.
+    static std::uint64_t decodeCount();
 
     PictureData(std::string source, bool resource, PictureFormat format, int w, int h,
                 int orientation);
@@ -59,10 +73,15 @@ class PictureData {
     int width_, height_;
     int orientation_; // EXIF orientation 1..8 (JPEG), 1 otherwise
 
+    // Pixels at one size; `ready` is false while its decode runs.
+    struct Decoded {
+        QSize size;
+        QImage image;
+        bool ready = false;
+    };
     mutable std::mutex mutex_;
-    mutable QImage cache_;
-    mutable QSize cacheSize_;
-    mutable bool cached_ = false;
+    mutable std::condition_variable decodeDone_;
+    mutable std::vector<Decoded> decoded_; // the most recently used last
 };
 
 using Picture = std::shared_ptr<const PictureData>;

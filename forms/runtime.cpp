@@ -167,7 +167,7 @@ Result<Picture> Runtime::loadPicture(std::string_view path) const {
     const auto hostPath = files_.toHost(path);
     if (!hostPath)
         return Failure{"no such path: " + std::string(path)};
-    auto r = PictureData::fromFile(*hostPath);
+    auto r = pictures_.load(*hostPath);
     if (!r)
         return Failure{r.reason()};
     return Picture(r.value());

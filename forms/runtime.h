@@ -10,6 +10,7 @@
 #include "forms/files.h"
 #include "forms/form.h"
 #include "forms/host.h"
+#include "forms/loaded_pictures.h"
 #include "forms/picture.h"
 #include "forms/result.h"
 
@@ -62,6 +63,8 @@ class Runtime {
     bool handlersRunning() const { return depth_ > 0; }
 
     // Loads a picture file: a bare or relative name resolves against the current directory.
+    // An unchanged file that a control still shows gives that same picture, decoded pixels
+    // included.
     Result<Picture> loadPicture(std::string_view path) const;
     // A picture of a design (a resource path); empty for "".
     Picture designPicture(const std::string& resource) const;
@@ -129,6 +132,7 @@ class Runtime {
     std::vector<std::unique_ptr<Form>> retired_;
     std::vector<Form*> modals_; // windows shown modally, innermost last
     int depth_ = 0;
+    mutable LoadedPictures pictures_;
 };
 
 } // namespace forms

@@ -1,8 +1,8 @@
 #include "forms/qt/decode_ahead.h"
 
-#include <future>
+#include <algorithm>
+#include <chrono>
 #include <utility>
-#include <vector>
 
 #include "forms/form.h"
 #include "forms/qt/form_painter.h"
@@ -13,38 +13,73 @@ namespace {
 
 using Work = std::vector<std::pair<forms::Picture, QSize>>;
 
-void collect(const std::vector<forms::Control*>& children, qreal dpr, Work& work) {
+void add(Work& work, const forms::Picture& picture, QSize size) {
+    const bool listed = std::any_of(work.begin(), work.end(), [&](const auto& item) {
+        return item.first == picture && item.second == size;
+    });
+    if (!listed)
+        work.emplace_back(picture, size);
+}
+
+// The stretched pictures to decode, split by whether they show in `visible`, as the painter
+// decides it.
+void collect(const std::vector<forms::Control*>& children, const QRect& visible, qreal dpr,
+             Work& shown, Work& hidden) {
     for (const forms::Control* c : children) {
         if (!c->Visible)
             continue;
         if (c->isContainer())
-            collect(c->children(), dpr, work);
+            collect(c->children(), visible, dpr, shown, hidden);
         const auto* image = dynamic_cast<const forms::Image*>(c);
         if (!image || !image->Stretch || !image->Picture.get())
             continue;
+        const forms::Picture& picture = image->Picture.get();
         const QSize device = stretchedPictureSize(*image, dpr);
-        if (device.isEmpty() || image->Picture.get()->decodedAt(device))
+        if (device.isEmpty() || picture->requestedAt(device))
             continue;
-        bool listed = false;
-        for (const auto& [pic, size] : work)
-            listed = listed || (pic == image->Picture.get() && size == device);
-        if (!listed)
-            work.emplace_back(image->Picture.get(), device);
+        add(shownPart(*image, visible).isEmpty() ? hidden : shown, picture, device);
     }
+}
+
+// Pictures whose decode takes long enough to be worth a thread of its own: a megapixel or more.
+bool isLarge(const forms::PictureData& picture) {
+    return static_cast<long long>(picture.widthPx()) * picture.heightPx() >= 1000 * 1000;
+}
+
+std::future<void> decodeOnWorker(forms::Picture picture, QSize size) {
+    return std::async(std::launch::async,
+                      [picture = std::move(picture), size] { (void)picture->scaled(size); });
 }
 
 } // namespace
 
-void decodeAhead(const forms::Form& form, qreal dpr) {
-    Work work;
-    collect(form.children(), dpr, work);
-    if (work.size() < 2)
-        return; // one picture: the paint decodes it, nothing to run side by side
+DecodeAhead::~DecodeAhead() {
+    for (auto& f : background_)
+        f.wait();
+}
+
+void DecodeAhead::beforePaint(const forms::Form& form, QRect visible, qreal dpr) {
+    // Decodes that finished let go of their pictures.
+    background_.erase(std::remove_if(background_.begin(), background_.end(),
+                                     [](const std::future<void>& f) {
+                                         return f.wait_for(std::chrono::seconds(0)) ==
+                                                std::future_status::ready;
+                                     }),
+                      background_.end());
+    Work shown, hidden;
+    collect(form.children(), visible, dpr, shown, hidden);
+    for (auto& [picture, size] : hidden)
+        if (std::find(shown.begin(), shown.end(), std::make_pair(picture, size)) == shown.end())
+            background_.push_back(decodeOnWorker(picture, size));
+    // Large pictures side by side on workers; small ones (the design's bitmaps) cost less
+    // than starting a thread, so this thread decodes them while the workers run.
     std::vector<std::future<void>> others;
-    for (std::size_t i = 1; i < work.size(); ++i)
-        others.push_back(std::async(std::launch::async,
-                                    [&item = work[i]] { (void)item.first->scaled(item.second); }));
-    (void)work[0].first->scaled(work[0].second);
+    for (const auto& [picture, size] : shown)
+        if (isLarge(*picture))
+            others.push_back(decodeOnWorker(picture, size));
+    for (const auto& [picture, size] : shown)
+        if (!isLarge(*picture))
+            (void)picture->scaled(size);
     for (auto& f : others)
         f.wait();
 }

@@ -16,22 +16,22 @@ int toPixel(double twips) {
 }
 
 QRect pixelRect(double left, double top, double width, double height) {
-    const int l = toPixel(left), t = toPixel(top);
-    const int r = toPixel(left + width), b = toPixel(top + height);
-    return QRect(l, t, std::max(0, r - l), std::max(0, b - t));
+    return QRect(toPixel(left), toPixel(top), std::max(0, toPixel(width)),
+                 std::max(0, toPixel(height)));
 }
 
 namespace {
 
-// The origin of a control's children in form twips: inside the container's border.
-std::pair<double, double> clientOrigin(const forms::Control* container) {
-    double x = 0, y = 0;
+// The origin of a control's children in form pixels: inside the container's border. Each
+// container's position is rounded relative to its own container, so everything inside a
+// moving container moves with it as one block, whole pixels at a time.
+QPoint clientOrigin(const forms::Control* container) {
+    QPoint at;
     for (const forms::Control* p = container; p; p = p->container()) {
-        const double border = static_cast<const forms::PictureBox*>(p)->borderTwips();
-        x += static_cast<double>(p->Left.get()) + border;
-        y += static_cast<double>(p->Top.get()) + border;
+        const int border = toPixel(static_cast<const forms::PictureBox*>(p)->borderTwips());
+        at += QPoint(toPixel(p->Left.get()) + border, toPixel(p->Top.get()) + border);
     }
-    return {x, y};
+    return at;
 }
 
 QString qText(const std::string& s) {
@@ -41,8 +41,41 @@ QString qText(const std::string& s) {
 } // namespace
 
 QRect controlRect(const forms::Control& c) {
-    const auto [x, y] = clientOrigin(c.container());
-    return pixelRect(x + c.Left.get(), y + c.Top.get(), c.Width.get(), c.Height.get());
+    return pixelRect(c.Left.get(), c.Top.get(), c.Width.get(), c.Height.get())
+        .translated(clientOrigin(c.container()));
+}
+
+namespace {
+
+// A picture box's client area in form pixels: inside its border.
+QRect clientArea(const forms::Control& container) {
+    const int border =
+        static_cast<const forms::PictureBox&>(container).BorderStyle == 1 ? kEdge : 0;
+    return controlRect(container).adjusted(border, border, -border, -border);
+}
+
+} // namespace
+
+QRect shownPart(const forms::Control& c, const QRect& visible) {
+    QRect part = visible & controlRect(c);
+    for (const forms::Control* p = c.container(); p && !part.isEmpty(); p = p->container())
+        part &= clientArea(*p);
+    if (part.isEmpty())
+        return {};
+    // What stands in front: the siblings listed before the control and before each of its
+    // containers (children are listed front first).
+    for (const forms::Control* level = &c; level; level = level->container()) {
+        const auto& siblings =
+            level->container() ? level->container()->children() : level->form().children();
+        for (const forms::Control* s : siblings) {
+            if (s == level)
+                break;
+            if (s->Visible && s->kind() == forms::ControlKind::PictureBox &&
+                controlRect(*s).contains(part))
+                return {};
+        }
+    }
+    return part;
 }
 
 QColor qColor(forms::Color c) {
@@ -422,7 +455,9 @@ void paintDirList(QPainter& p, const forms::DirListBox& dir, const QRect& r) {
 
 void paintControl(QPainter& p, const forms::Control& c, const PaintState& state) {
     const QRect r = controlRect(c);
-    if (r.isEmpty())
+    // Nothing of it shows (a frame on a strip outside the frame window, a strip under the
+    // cover): not drawn, so its pictures are not even decoded for it.
+    if (r.isEmpty() || shownPart(c, state.area).isEmpty())
         return;
     switch (c.kind()) {
     case forms::ControlKind::PictureBox:
@@ -504,9 +539,10 @@ QSize stretchedPictureSize(const forms::Image& image, qreal dpr) {
 
 void paintForm(QPainter& p, const forms::Form& form, const PaintState& state) {
     const QRect client(0, 0, toPixel(form.scaleWidth()), toPixel(form.scaleHeight()));
-    p.fillRect(p.device() ? QRect(0, 0, p.device()->width(), p.device()->height()) : client,
-               qColor(form.BackColor));
-    paintChildren(p, form.children(), state);
+    PaintState painting = state;
+    painting.area = p.device() ? QRect(0, 0, p.device()->width(), p.device()->height()) : client;
+    p.fillRect(painting.area, qColor(form.BackColor));
+    paintChildren(p, form.children(), painting);
 }
 
 } // namespace forms::qt

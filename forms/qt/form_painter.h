@@ -13,11 +13,17 @@ namespace forms::qt {
 
 // Twips to whole device-independent pixels (15 twips a pixel), rounding half up.
 int toPixel(double twips);
-// The pixel rectangle of a rectangle in twips, each edge rounded on its own, so that
-// neighbours that touch in twips touch on screen.
+// The pixel rectangle of a rectangle in twips: its position and its size each rounded on
+// their own, so that the size drawn follows from the size alone and a control moving by
+// fractions of a pixel keeps its size to the pixel.
 QRect pixelRect(double left, double top, double width, double height);
-// A control's rectangle in the form's client pixels.
+// A control's rectangle in the form's client pixels: its pixel rectangle relative to its
+// container's client origin, which is rounded the same way level by level.
 QRect controlRect(const forms::Control& c);
+// The part of a control that shows in a window showing `visible` (form pixels): its rectangle
+// inside every container's client area; empty when nothing of it shows, or when an opaque
+// control in front of it (a picture box, which paints all of its rectangle) covers it all.
+QRect shownPart(const forms::Control& c, const QRect& visible);
 // The device pixels a stretched image draws its picture at.
 QSize stretchedPictureSize(const forms::Image& image, qreal dpr);
 // The colour a model colour stands for.
@@ -47,6 +53,8 @@ long caretIndexAt(const forms::TextBox& box, int formX);
 struct PaintState {
     const forms::Control* pressed = nullptr;
     const forms::Control* dropped = nullptr;
+    // The area painted (form pixels); paintForm sets it from the device.
+    QRect area;
 };
 
 // Paints the whole form: the background, then its control tree from back to front, each

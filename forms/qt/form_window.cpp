@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "forms/qt/decode_ahead.h"
 #include "forms/qt/form_painter.h"
 #include "forms/qt/keys.h"
 #include "forms/qt/qt_host.h"
@@ -486,7 +485,7 @@ void FormWindow::paintEvent(QPaintEvent*) {
     PaintState state;
     state.pressed = pressed_ && pressedOver_ ? pressed_ : nullptr;
     state.dropped = dropped_;
-    decodeAhead(*form_, devicePixelRatioF());
+    decodeAhead_.beforePaint(*form_, rect(), devicePixelRatioF());
     paintForm(p, *form_, state);
     paintedGeneration_ = form_->generation();
     ++paints_;

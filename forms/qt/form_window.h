@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "forms/form.h"
+#include "forms/qt/decode_ahead.h"
 
 namespace forms::qt {
 
@@ -69,6 +70,8 @@ class FormWindow final : public QWidget {
 
     QPointer<ListPopup> popup_;
     forms::ListControl* dropped_ = nullptr;
+
+    DecodeAhead decodeAhead_;
 };
 
 } // namespace forms::qt

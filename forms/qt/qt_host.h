@@ -55,6 +55,8 @@ class QtHost final : public forms::Host {
 
     // How many times painted changes were presented, each waiting for its refresh.
     std::uint64_t presentations() const { return presentations_; }
+    // When the last presentation showed (its refresh, or the moment it was late).
+    std::chrono::steady_clock::time_point lastPresentation() const { return lastPresent_; }
 
     // The screen area in device-independent pixels and the refresh period in use.
     QRect availableGeometry() const;

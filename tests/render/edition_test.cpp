@@ -26,13 +26,17 @@
 namespace render_tests {
 namespace {
 
-// A control's rectangle on screen as the model gives it: its place in the form in twips,
-// each edge rounded to whole pixels.
+// A control's rectangle on screen as the model gives it: its place in its container and its
+// size, each rounded to whole pixels on its own (so a moving control keeps its size), the
+// container's client origin rounded the same way, level by level.
 QRect modelRect(const forms::Control& c) {
-    const auto [x, y] = forms::Runtime::formPosition(c);
     const auto px = [](double twips) { return static_cast<int>(std::floor(twips / 15 + 0.5)); };
-    const int l = px(x), t = px(y);
-    return QRect(l, t, px(x + c.Width) - l, px(y + c.Height) - t);
+    QPoint at(px(c.Left), px(c.Top));
+    for (const forms::Control* p = c.container(); p; p = p->container()) {
+        const double border = static_cast<const forms::PictureBox*>(p)->borderTwips();
+        at += QPoint(px(p->Left) + px(border), px(p->Top) + px(border));
+    }
+    return QRect(at, QSize(px(c.Width), px(c.Height)));
 }
 
 // Compares an image control's pixels, where it is the front-most control, with its picture
@@ -214,6 +218,78 @@ TEST_P(MainWindow, FullScreenWindowCoversTheScreenWithTheFrame) {
     f.fuls();
     EXPECT_TRUE(looked);
     EXPECT_FALSE(w.rt.form("Form2").visible());
+}
+
+// Page Down or Page Up pressed and released on the window, as the keyboard sends them.
+void pageKey(QWidget* win, bool forward) {
+    const int key = forward ? Qt::Key_PageDown : Qt::Key_PageUp;
+    for (QEvent::Type t : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent e(t, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(win, &e);
+    }
+}
+
+TEST_P(MainWindow, AFrameChangeDecodesOnlyFramesNotShownBeforeOrChangedSince) {
+    const editions::Edition& edition = GetParam().edition();
+    QtWorld w(&edition);
+    w.rt.start();
+    auto& f = w.rt.form<viewer::Form1>("Form1");
+    std::filesystem::create_directory(w.disk / "film");
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+        writeTwoColourFrame(w.disk / ("film/" + std::string(name)), 330, 250);
+    openFilm(w, f, {"a.jpg", "b.jpg", "c.jpg"});
+    w.rt.doEvents();
+    QWidget* win = w.host.window(f);
+
+    // Once through the film and back, so that every picture of the window has shown once.
+    for (const bool forward : {true, true, false, false})
+        pageKey(win, forward);
+    ASSERT_EQ(w.module.curFrame, 1);
+
+    // Every frame has shown at its size and no file changed: paging decodes nothing, however
+    // many moves show a frame.
+    for (const bool forward : {true, true, false, false}) {
+        const auto before = forms::PictureData::decodeCount();
+        pageKey(win, forward);
+        EXPECT_EQ(forms::PictureData::decodeCount() - before, 0u) << "to " << w.module.curFrame;
+    }
+
+    // A frame whose file changed since it was loaded is read and decoded afresh: the one
+    // arriving, and the one being left.
+    const auto rewrite = [&](const char* name, Qt::GlobalColor colour, int seconds) {
+        QImage solid(330, 250, QImage::Format_RGB32);
+        solid.fill(colour);
+        const std::string path = w.disk / ("film/" + std::string(name));
+        const auto modified = std::filesystem::last_write_time(path);
+        ASSERT_TRUE(solid.save(QString::fromStdString(path), "JPEG", 95));
+        std::filesystem::last_write_time(path, modified + std::chrono::seconds(seconds));
+    };
+    const auto shows = [](const forms::Picture& p, int red, int green, int blue) {
+        const QImage image = p ? p->full() : QImage();
+        const QRgb c = image.isNull() ? 0 : image.pixel(image.rect().center());
+        return std::abs(qRed(c) - red) < 60 && std::abs(qGreen(c) - green) < 60 &&
+               std::abs(qBlue(c) - blue) < 60;
+    };
+    forms::Picture left;
+    w.host.onPainted = [&](const forms::Form&) {
+        if (!left)
+            left = f.Image11.Picture.get();
+    };
+
+    rewrite("b.jpg", Qt::green, 2);
+    auto before = forms::PictureData::decodeCount();
+    pageKey(win, true);
+    EXPECT_EQ(forms::PictureData::decodeCount() - before, 1u) << "b arrives changed";
+    EXPECT_TRUE(shows(f.Image11.Picture.get(), 0, 255, 0)) << "b as it is now";
+
+    rewrite("b.jpg", Qt::blue, 4);
+    rewrite("c.jpg", Qt::green, 2);
+    left = nullptr;
+    before = forms::PictureData::decodeCount();
+    pageKey(win, true);
+    EXPECT_EQ(forms::PictureData::decodeCount() - before, 2u) << "c arrives, b left, both changed";
+    EXPECT_TRUE(shows(left, 0, 0, 255)) << "the frame left as it is now";
+    EXPECT_TRUE(shows(f.Image11.Picture.get(), 0, 255, 0)) << "the frame arrived as it is now";
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, MainWindow,

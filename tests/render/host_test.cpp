@@ -133,7 +133,7 @@ TEST(QtHostPaint, DrawsTheTreeBackToFrontWithBordersClippingAndRoundedEdges) {
     odd.borderStyle = 0;
     odd.back = 0x00000000;
     odd.left = 3007.5f; // 200.5 px
-    odd.width = 292.5f; // right edge at 220 px
+    odd.width = 292.5f; // 19.5 px: 20 wherever it stands
     d.controls = {front, box, inner, flat, hidden, odd};
     RecordingForm& f = install(w, d);
     f.Show();
@@ -162,8 +162,8 @@ TEST(QtHostPaint, DrawsTheTreeBackToFrontWithBordersClippingAndRoundedEdges) {
         {220, 140, 0x0000FF, "hidden control not drawn"},
         {200, 160, 0x0000FF, "left edge 200.5 px rounds up"},
         {201, 160, 0x000000, "first pixel of the box"},
-        {219, 160, 0x000000, "last pixel of the box"},
-        {220, 160, 0x0000FF, "right edge at 220 px"},
+        {220, 160, 0x000000, "last pixel of the box: its width rounds on its own"},
+        {221, 160, 0x0000FF, "right of the box"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(rgbAt(img, c.x, c.y), c.rgb) << c.what << " at " << c.x << "," << c.y;
@@ -224,6 +224,51 @@ TEST(QtHostPaint, PicturesStretchedIntoImagesAndUnscaledInPictureBoxes) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(rgbAt(img, c.x, c.y), c.rgb) << c.what << " at " << c.x << "," << c.y;
+}
+
+// The first and last row and column of `img` where the colour is `rgb`, as a rectangle.
+QRect extentOf(const QImage& img, unsigned rgb) {
+    QRect r;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (rgbAt(img, x, y) == rgb)
+                r |= QRect(x, y, 1, 1);
+    return r;
+}
+
+TEST(QtHostPaint, AControlMovingByFractionsOfAPixelKeepsItsDrawnSize) {
+    QtWorld w;
+    QImage red(8, 8, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(QString::fromStdString(w.disk / "red.bmp"), "BMP"));
+
+    // A strip carrying a stretched picture 40.5 x 100.5 pixels large, as a slide moves one.
+    forms::FormDesign d = formDesign("F", 300, 200);
+    auto strip = control(ControlKind::PictureBox, "Strip", "", 20, 0, 60, 150);
+    strip.borderStyle = 0;
+    strip.back = 0x00000000;
+    auto frame = control(ControlKind::Image, "Frame", "Strip", 5, 10, 0, 0);
+    frame.stretch = true;
+    frame.width = 607.5f;
+    frame.height = 1507.5f;
+    d.controls = {strip, frame};
+    RecordingForm& f = install(w, d);
+    f.get<forms::Image>("Frame").Picture = w.rt.loadPicture("red.bmp").value();
+    f.Show();
+    auto& s = f.get<forms::PictureBox>("Strip");
+
+    QRect last;
+    for (int move = 0; move <= 30; ++move) {
+        s.Top = static_cast<float>(move * 7); // about half a pixel a move
+        s.Left = static_cast<float>(300 + move * 4);
+        w.rt.doEvents();
+        const QRect drawn = extentOf(w.grab(f), 0xFF0000);
+        EXPECT_EQ(drawn.size(), QSize(41, 101)) << "move " << move << ": " << drawn.y();
+        EXPECT_GE(drawn.top(), last.top()) << "move " << move << " goes down";
+        last = drawn;
+    }
+    // 210 twips down and 120 to the right of where it started: 14 and 8 pixels.
+    EXPECT_EQ(last.topLeft(), QPoint(20 + 8 + 5, 14 + 10));
 }
 
 // Columns of a rectangle where some pixel differs from the background.
