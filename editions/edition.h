@@ -12,7 +12,7 @@ namespace editions {
 
 // One of the two programs: its name, its window designs and the variant of the main window.
 struct Edition {
-    std::string name;        // "Kadroskop"
+    std::string name; // "Kadroskop"
     viewer::Variant variant;
     chooser::Variant chooser;
     forms::FormDesign form1;
