@@ -46,9 +46,14 @@ bool isLarge(const forms::PictureData& picture) {
     return static_cast<long long>(picture.widthPx()) * picture.heightPx() >= 1000 * 1000;
 }
 
-std::future<void> decodeOnWorker(forms::Picture picture, QSize size) {
+std::future<void> decodeOnWorker(forms::Picture picture, QSize size,
+                                 std::function<void()> done = {}) {
     return std::async(std::launch::async,
-                      [picture = std::move(picture), size] { (void)picture->scaled(size); });
+                      [picture = std::move(picture), size, done = std::move(done)] {
+                          (void)picture->scaled(size);
+                          if (done)
+                              done();
+                      });
 }
 
 } // namespace
@@ -58,7 +63,8 @@ DecodeAhead::~DecodeAhead() {
         f.wait();
 }
 
-void DecodeAhead::beforePaint(const forms::Form& form, QRect visible, qreal dpr) {
+void DecodeAhead::beforePaint(const forms::Form& form, QRect visible, qreal dpr, bool wait,
+                              const std::function<void()>& decoded) {
     // Decodes that finished let go of their pictures.
     background_.erase(std::remove_if(background_.begin(), background_.end(),
                                      [](const std::future<void>& f) {
@@ -74,9 +80,14 @@ void DecodeAhead::beforePaint(const forms::Form& form, QRect visible, qreal dpr)
     // Large pictures side by side on workers; small ones (the design's bitmaps) cost less
     // than starting a thread, so this thread decodes them while the workers run.
     std::vector<std::future<void>> others;
-    for (const auto& [picture, size] : shown)
-        if (isLarge(*picture))
+    for (const auto& [picture, size] : shown) {
+        if (!isLarge(*picture))
+            continue;
+        if (wait)
             others.push_back(decodeOnWorker(picture, size));
+        else if (!picture->requestedAt(size))
+            background_.push_back(decodeOnWorker(picture, size, decoded));
+    }
     for (const auto& [picture, size] : shown)
         if (!isLarge(*picture))
             (void)picture->scaled(size);

@@ -2,6 +2,7 @@
 #include <QRect>
 #include <QtGlobal>
 
+#include <functional>
 #include <future>
 #include <vector>
 
@@ -28,7 +29,12 @@ class DecodeAhead {
     // slide before it enters the frame window) start decoding in the background and are not
     // waited for: the paint does not draw them, and the move that first shows them finds them
     // decoded, or waits only for the rest of their decode.
-    void beforePaint(const forms::Form& form, QRect visible, qreal devicePixelRatio);
+    //
+    // Without `wait` (a move of a slide, which must not miss its refresh), large pictures the
+    // paint shows are decoded in the background too, and `decoded` runs on the worker once
+    // each is done, so that the window can show it; the paint leaves them out meanwhile.
+    void beforePaint(const forms::Form& form, QRect visible, qreal devicePixelRatio, bool wait,
+                     const std::function<void()>& decoded);
 
   private:
     std::vector<std::future<void>> background_;

@@ -137,13 +137,16 @@ void drawPressedEdge(QPainter& p, const QRect& r) {
     frame(p, r.adjusted(1, 1, -1, -1), forms::sys::ButtonShadow);
 }
 
-// A picture scaled to exactly `target`, decoded at the device pixels the target covers.
-void drawPicture(QPainter& p, const forms::Picture& pic, const QRect& target) {
+// A picture scaled to exactly `target`, decoded at the device pixels the target covers; one
+// not decoded at that size yet is left out unless the paint waits for decodes.
+void drawPicture(QPainter& p, const forms::Picture& pic, const QRect& target, bool wait) {
     if (!pic || target.isEmpty())
         return;
     const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
     const QSize device(std::max(1, static_cast<int>(std::lround(target.width() * dpr))),
                        std::max(1, static_cast<int>(std::lround(target.height() * dpr))));
+    if (!wait && !pic->decodedAt(device))
+        return;
     const QImage img = pic->scaled(device);
     if (img.isNull())
         return;
@@ -228,21 +231,23 @@ void paintPictureBox(QPainter& p, const forms::PictureBox& box, const QRect& r,
     p.save();
     p.setClipRect(inner, Qt::IntersectClip);
     if (const forms::Picture& pic = box.Picture.get())
-        drawPicture(p, pic, QRect(inner.topLeft(), QSize(pic->widthPx(), pic->heightPx())));
+        drawPicture(p, pic, QRect(inner.topLeft(), QSize(pic->widthPx(), pic->heightPx())),
+                    state.waitForDecodes);
     paintChildren(p, box.children(), state);
     p.restore();
 }
 
-void paintImage(QPainter& p, const forms::Image& image, const QRect& r) {
+void paintImage(QPainter& p, const forms::Image& image, const QRect& r, const PaintState& state) {
     const int border = image.BorderStyle == 1 ? 1 : 0;
     const QRect inner = r.adjusted(border, border, -border, -border);
     if (const forms::Picture& pic = image.Picture.get()) {
         p.save();
         p.setClipRect(inner, Qt::IntersectClip);
         if (image.Stretch)
-            drawPicture(p, pic, inner);
+            drawPicture(p, pic, inner, state.waitForDecodes);
         else
-            drawPicture(p, pic, QRect(inner.topLeft(), QSize(pic->widthPx(), pic->heightPx())));
+            drawPicture(p, pic, QRect(inner.topLeft(), QSize(pic->widthPx(), pic->heightPx())),
+                        state.waitForDecodes);
         p.restore();
     }
     if (border)
@@ -464,7 +469,7 @@ void paintControl(QPainter& p, const forms::Control& c, const PaintState& state)
         paintPictureBox(p, static_cast<const forms::PictureBox&>(c), r, state);
         break;
     case forms::ControlKind::Image:
-        paintImage(p, static_cast<const forms::Image&>(c), r);
+        paintImage(p, static_cast<const forms::Image&>(c), r, state);
         break;
     case forms::ControlKind::Label:
         paintLabel(p, static_cast<const forms::Label&>(c), r);

@@ -55,6 +55,9 @@ struct PaintState {
     const forms::Control* dropped = nullptr;
     // The area painted (form pixels); paintForm sets it from the device.
     QRect area;
+    // Whether a picture not decoded at its drawn size yet is decoded now (true) or left out
+    // of this paint (false: a move of a slide does not wait for it).
+    bool waitForDecodes = true;
 };
 
 // Paints the whole form: the background, then its control tree from back to front, each

@@ -1,6 +1,7 @@
 #include "forms/qt/form_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QIcon>
 #include <QKeyEvent>
@@ -485,7 +486,19 @@ void FormWindow::paintEvent(QPaintEvent*) {
     PaintState state;
     state.pressed = pressed_ && pressedOver_ ? pressed_ : nullptr;
     state.dropped = dropped_;
-    decodeAhead_.beforePaint(*form_, rect(), devicePixelRatioF());
+    // A run of pending events (a move of a slide) shows what is decoded and does not wait
+    // for the rest; a picture decoded meanwhile asks for a paint of its own.
+    state.waitForDecodes = !host_.runningPendingEvents();
+    QPointer<FormWindow> self(this);
+    decodeAhead_.beforePaint(*form_, rect(), devicePixelRatioF(), state.waitForDecodes, [self] {
+        QMetaObject::invokeMethod(
+            qApp,
+            [self] {
+                if (self)
+                    self->update();
+            },
+            Qt::QueuedConnection);
+    });
     paintForm(p, *form_, state);
     paintedGeneration_ = form_->generation();
     ++paints_;

@@ -134,6 +134,7 @@ void QtHost::releaseRetired() {
 
 void QtHost::doEvents(forms::Runtime&) {
     const std::uint64_t before = paints_;
+    ++pendingEvents_;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     for (auto& [form, window] : windows_) {
         if (window->isVisible() && window->stale()) {
@@ -141,6 +142,7 @@ void QtHost::doEvents(forms::Runtime&) {
             window->repaint();
         }
     }
+    --pendingEvents_;
     if (paints_ != before)
         present();
     if (!handlersRunning())

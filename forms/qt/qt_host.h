@@ -71,6 +71,9 @@ class QtHost final : public forms::Host {
     // runs any more.
     void leaveInput();
     void notePainted(const forms::Form& form);
+    // Whether the runtime's run of pending events is under way (its paints do not wait for
+    // decodes).
+    bool runningPendingEvents() const { return pendingEvents_ > 0; }
 
   private:
     struct Modal {
@@ -91,6 +94,7 @@ class QtHost final : public forms::Host {
     bool handlersRunning() const { return runtime_ && runtime_->handlersRunning(); }
     std::uint64_t paints_ = 0;
     std::uint64_t presentations_ = 0;
+    int pendingEvents_ = 0;
     std::chrono::steady_clock::time_point lastPresent_{};
 };
 

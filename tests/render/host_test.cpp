@@ -285,6 +285,43 @@ std::pair<int, int> inkColumns(const QImage& img, const QRect& r, unsigned backg
     return {first, last};
 }
 
+// A run of pending events (a move of a slide) does not wait for a large picture to decode:
+// the picture decodes on a worker and asks for a paint of its own once it is done, with
+// nothing of the model changed; then it shows.
+TEST(QtHostPaint, ALargePictureDecodedAfterARunOfPendingEventsAsksForItsPaint) {
+    QtWorld w;
+    QImage big(1600, 1000, QImage::Format_RGB32);
+    big.fill(Qt::red);
+    ASSERT_TRUE(big.save(QString::fromStdString(w.disk / "big.jpg"), "JPEG"));
+    forms::FormDesign d = formDesign("F", 300, 200);
+    d.back = 0x00FFFFFF;
+    auto image = control(ControlKind::Image, "Frame", "", 10, 10, 160, 100);
+    image.stretch = true;
+    d.controls = {image};
+    RecordingForm& f = install(w, d);
+    f.Show();
+    w.rt.doEvents();
+    const auto pic = w.rt.loadPicture("big.jpg");
+    ASSERT_TRUE(pic);
+    const QSize drawn(160, 100);
+    ASSERT_FALSE(pic.value()->requestedAt(drawn));
+
+    f.get<forms::Image>("Frame").Picture = pic.value();
+    const std::uint64_t generation = f.generation();
+    w.rt.doEvents();
+    const int painted = w.host.paintCount(f);
+    // Once decoded, a paint of its own (hang guard: ten seconds).
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (w.host.paintCount(f) == painted && std::chrono::steady_clock::now() < until)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(w.host.paintCount(f), painted + 1);
+    EXPECT_TRUE(pic.value()->decodedAt(drawn));
+    EXPECT_EQ(f.generation(), generation);
+    const unsigned centre = rgbAt(w.grab(f), 90, 60);
+    EXPECT_GT(centre >> 16, 200u);
+    EXPECT_LT(centre & 0xFF, 60u);
+}
+
 TEST(QtHostPaint, LabelsAndListsDrawTheirTextInTheirColours) {
     QtWorld w;
     forms::FormDesign d = formDesign("F", 400, 200);
