@@ -248,7 +248,8 @@ QImage decodeBmp(PictureBytes& bytes, std::int64_t readLimit, QSize size) {
     if (!readLayout(in, l))
         return {};
     // Rows are stored bottom up unless the height is negative.
-    RowScaler scaler(QSize(l.width, l.height), size, l.topDown ? 1 : 4, false);
+    RowScaler scaler(QSize(l.width, l.height), size,
+                     l.topDown ? Orientation::Upright : Orientation::MirroredUpsideDown, false);
     if (!scaler.ok())
         return {};
     in.seek(l.dataOffset);

@@ -61,6 +61,15 @@ class Control : public PropertyOwner {
 
     // True when this control and all its containers are visible.
     bool shownOnForm() const;
+    // Calls `f` with each container of this control, from its own outwards: the walk from a
+    // control to its form's client coordinates.
+    template <class F> void forEachContainer(F&& f) const {
+        for (const Control* p = container_; p; p = p->container_)
+            f(*p);
+    }
+    // The width of the border a container draws inside its edge, where its client area
+    // starts (twips); 0 for a control without one.
+    virtual float borderInside() const { return 0; }
 
     Property<float> Left{*this, Prop::Left};
     Property<float> Top{*this, Prop::Top};

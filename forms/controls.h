@@ -20,7 +20,8 @@ class PictureBox final : public Control {
     int Align = 0;      // 0 none, 1 top
     int Appearance = 1; // 0 flat, 1 3D
     // The border's width in twips on each side: 2 pixels for a fixed single border.
-    float borderTwips() const { return BorderStyle == 1 ? 30.0f : 0.0f; }
+    float borderTwips() const { return BorderStyle == 1 ? 2 * kTwipsPerPixel : 0.0f; }
+    float borderInside() const override { return borderTwips(); }
     // Follows the container's width when aligned to the top.
     void alignToContainer(float containerWidth);
     void applyDesign(Runtime& rt, const ControlDesign& d) override;

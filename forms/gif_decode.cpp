@@ -262,7 +262,7 @@ QImage decodeGif(PictureBytes& bytes, std::int64_t readLimit, QSize size) {
         unsigned minimum;
         if (!in.byte(minimum) || minimum < 1 || minimum > 11)
             return {};
-        RowScaler scaler(QSize(w, h), size, 1, transparent >= 0);
+        RowScaler scaler(QSize(w, h), size, Orientation::Upright, transparent >= 0);
         if (!scaler.ok())
             return {};
         if (fw > 0 && fh > 0) {

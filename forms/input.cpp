@@ -202,7 +202,7 @@ Control* hitIn(const std::vector<Control*>& children, float x, float y) {
             continue;
         if (c->isContainer()) {
             // Children are clipped to the area inside the border, as they are drawn.
-            const float border = static_cast<PictureBox*>(c)->borderTwips();
+            const float border = c->borderInside();
             const float ix = x - c->Left - border, iy = y - c->Top - border;
             const bool inside =
                 ix >= 0 && iy >= 0 && ix < c->Width - 2 * border && iy < c->Height - 2 * border;
@@ -222,11 +222,10 @@ Control* Runtime::hitTest(const Form& f, float x, float y) const {
 
 std::pair<float, float> Runtime::formPosition(const Control& c) {
     float x = c.Left, y = c.Top;
-    for (const Control* p = c.container(); p; p = p->container()) {
-        const float border = static_cast<const PictureBox*>(p)->borderTwips();
-        x += p->Left + border;
-        y += p->Top + border;
-    }
+    c.forEachContainer([&](const Control& p) {
+        x += p.Left + p.borderInside();
+        y += p.Top + p.borderInside();
+    });
     return {x, y};
 }
 

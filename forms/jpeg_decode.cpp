@@ -94,8 +94,8 @@ struct Work {
     std::vector<QRgb> row; // one decoded row
 };
 
-bool decodeInto(jpeg_decompress_struct& info, QSize size, int orientation, std::int64_t maxPixels,
-                Work& w) {
+bool decodeInto(jpeg_decompress_struct& info, QSize size, Orientation orientation,
+                std::int64_t maxPixels, Work& w) {
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK)
         return false;
     // CMYK is made RGB here: libjpeg gives it as it is stored.
@@ -147,7 +147,7 @@ bool decodeInto(jpeg_decompress_struct& info, QSize size, int orientation, std::
 
 } // namespace
 
-QImage decodeJpeg(PictureBytes& bytes, std::int64_t readLimit, QSize size, int orientation,
+QImage decodeJpeg(PictureBytes& bytes, std::int64_t readLimit, QSize size, Orientation orientation,
                   std::int64_t maxPixels) {
     if (size.isEmpty())
         return {};

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "forms/orientation.h"
 #include "forms/picture_bytes.h"
 
 namespace forms {
@@ -21,7 +22,7 @@ inline constexpr int kMaxJpegScans = 100;
 // arrive, so memory stays at the result: no copy of the file, no full-size, intermediate or
 // turned image. Gives a null image for data libjpeg cannot decode, a picture that would need
 // more than kMaxJpegMemory or kMaxJpegScans, or a decode of more than `maxPixels`.
-QImage decodeJpeg(PictureBytes& bytes, std::int64_t readLimit, QSize size, int orientation,
+QImage decodeJpeg(PictureBytes& bytes, std::int64_t readLimit, QSize size, Orientation orientation,
                   std::int64_t maxPixels);
 
 } // namespace forms

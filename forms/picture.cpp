@@ -71,19 +71,14 @@ Result<int> openRegular(const std::string& path, std::int64_t& size) {
     return fd;
 }
 
-bool swapsSides(int orientation) {
-    return orientation >= 5 && orientation <= 8;
-}
-
 Result<Picture> make(const std::string& source, bool resource,
                      const Result<PictureHeader>& header) {
     if (!header)
         return Failure{header.reason()};
     const PictureHeader& h = header.value();
-    const bool swap = swapsSides(h.orientation);
-    return Picture(std::make_shared<PictureData>(source, resource, h.format,
-                                                 swap ? h.height : h.width,
-                                                 swap ? h.width : h.height, h.orientation));
+    const bool swap = liesOnItsSide(h.orientation);
+    return Picture(std::make_shared<PictureData>(
+        source, resource, h.format, swap ? h.height : h.width, swap ? h.width : h.height));
 }
 
 // A resource's bytes; resources are small and compiled in, so they are read whole.
@@ -110,10 +105,8 @@ std::int64_t pixels(QSize s) {
 
 } // namespace
 
-PictureData::PictureData(std::string source, bool resource, PictureFormat format, int w, int h,
-                         int orientation)
-    : source_(std::move(source)), resource_(resource), format_(format), width_(w), height_(h),
-      orientation_(orientation) {}
+PictureData::PictureData(std::string source, bool resource, PictureFormat format, int w, int h)
+    : source_(std::move(source)), resource_(resource), format_(format), width_(w), height_(h) {}
 
 Result<Picture> PictureData::fromFile(const std::string& hostPath) {
     std::int64_t size = 0;
@@ -229,7 +222,7 @@ QImage PictureData::decode(QSize size) const {
     if (!header)
         return {};
     const PictureHeader& h = header.value();
-    const bool swap = swapsSides(h.orientation);
+    const bool swap = liesOnItsSide(h.orientation);
     const QSize own = swap ? QSize(h.height, h.width) : QSize(h.width, h.height);
     const QSize at = size.boundedTo(own);
     QImage image;

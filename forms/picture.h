@@ -61,8 +61,7 @@ class PictureData {
     // How many decodes all pictures of the process have run so far.
     static std::uint64_t decodeCount();
 
-    PictureData(std::string source, bool resource, PictureFormat format, int w, int h,
-                int orientation);
+    PictureData(std::string source, bool resource, PictureFormat format, int w, int h);
 
   private:
     QImage decode(QSize size) const;
@@ -71,7 +70,6 @@ class PictureData {
     bool resource_;
     PictureFormat format_;
     int width_, height_;
-    int orientation_; // EXIF orientation 1..8 (JPEG), 1 otherwise
 
     // Pixels at one size; `ready` is false while its decode runs.
     struct Decoded {

@@ -101,8 +101,8 @@ Result<PictureHeader> readBmp(ByteReader& in) {
     const std::int64_t rowBytes = (w * bpp + 31) / 32 * 4;
     const std::int64_t data =
         compression == 1 || compression == 2 ? (2 * w + 2) * h + 2 : rowBytes * h;
-    return checkedSize({PictureFormat::Bmp, static_cast<int>(w), static_cast<int>(h), 1,
-                        static_cast<std::int64_t>(dataOffset) + data});
+    return checkedSize({PictureFormat::Bmp, static_cast<int>(w), static_cast<int>(h),
+                        Orientation::Upright, static_cast<std::int64_t>(dataOffset) + data});
 }
 
 // The logical screen's size, or the first image's when the screen claims none. The header is
@@ -134,7 +134,7 @@ Result<PictureHeader> readGif(ByteReader& in) {
                                  kGifBytesPerPixel * static_cast<std::int64_t>(fw) * fh;
             if (image[8] & 0x80)
                 limit += 3LL << ((image[8] & 7) + 1);
-            return checkedSize({PictureFormat::Gif, w, h, 1, limit});
+            return checkedSize({PictureFormat::Gif, w, h, Orientation::Upright, limit});
         }
         if (block != 0x21)
             return fail("bad header"); // a trailer or garbage before any image
@@ -234,7 +234,7 @@ Result<PictureHeader> readJpeg(ByteReader& in) {
             const std::int64_t limit = segment + length + kJpegSlackBytes +
                                        kJpegBytesPerPixel * static_cast<std::int64_t>(w) * h;
             return checkedSize(
-                {PictureFormat::Jpeg, w, h, orientation == 0 ? 1 : orientation, limit});
+                {PictureFormat::Jpeg, w, h, orientationFromExif(orientation), limit});
         }
         if (marker == 0xE1 && orientation == 0 && length >= 8) {
             std::vector<unsigned char> payload(length - 2);

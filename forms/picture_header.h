@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "forms/orientation.h"
 #include "forms/picture.h"
 #include "forms/picture_bytes.h"
 #include "forms/result.h"
@@ -12,8 +13,8 @@ namespace forms {
 struct PictureHeader {
     PictureFormat format;
     int width, height;
-    int orientation;        // 1..8; 1 for formats without one
-    std::int64_t readLimit; // no real picture of this size needs more bytes than this
+    Orientation orientation; // Upright for formats without one
+    std::int64_t readLimit;  // no real picture of this size needs more bytes than this
 };
 
 // Reads the header, walking no further than kMaxHeaderBytes into the file (real headers are

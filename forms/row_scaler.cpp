@@ -4,26 +4,33 @@
 
 namespace forms {
 
-namespace {
-
-bool swapsSides(int orientation) {
-    return orientation >= 5 && orientation <= 8;
-}
-
-} // namespace
-
-RowScaler::RowScaler(QSize in, QSize out, int orientation, bool alpha)
-    : in_(in), out_(out), orientation_(orientation >= 1 && orientation <= 8 ? orientation : 1),
-      direct_(in == out) {
+RowScaler::RowScaler(QSize in, QSize out, Orientation orientation, bool alpha)
+    : in_(in), out_(out), orientation_(orientation), direct_(in == out) {
     if (in.isEmpty() || out.isEmpty())
         return;
-    image_ = QImage(swapsSides(orientation_) ? out.transposed() : out,
+    image_ = QImage(liesOnItsSide(orientation_) ? out.transposed() : out,
                     alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     if (image_.isNull())
         return;
     const std::ptrdiff_t stride = image_.bytesPerLine() / 4;
-    static constexpr std::ptrdiff_t kSteps[9] = {0, 1, -1, -1, 1, 0, 0, 0, 0};
-    step_ = orientation_ <= 4 ? kSteps[orientation_] : (orientation_ <= 6 ? stride : -stride);
+    switch (orientation_) {
+    case Orientation::Upright:
+    case Orientation::MirroredUpsideDown:
+        step_ = 1;
+        break;
+    case Orientation::Mirrored:
+    case Orientation::UpsideDown:
+        step_ = -1;
+        break;
+    case Orientation::Transposed:
+    case Orientation::TurnedRight:
+        step_ = stride;
+        break;
+    case Orientation::Transversed:
+    case Orientation::TurnedLeft:
+        step_ = -stride;
+        break;
+    }
     if (direct_)
         return;
     auto spans = [](int from, int to) {
@@ -52,28 +59,28 @@ QRgb* RowScaler::start(int outRow) const {
     const int w = out_.width(), h = out_.height();
     int u = 0, v = 0; // upright column and row of the row's first pixel
     switch (orientation_) {
-    case 1:
+    case Orientation::Upright:
         v = outRow;
         break;
-    case 2:
+    case Orientation::Mirrored:
         u = w - 1, v = outRow;
         break;
-    case 3:
+    case Orientation::UpsideDown:
         u = w - 1, v = h - 1 - outRow;
         break;
-    case 4:
+    case Orientation::MirroredUpsideDown:
         v = h - 1 - outRow;
         break;
-    case 5:
+    case Orientation::Transposed:
         u = outRow;
         break;
-    case 6:
+    case Orientation::TurnedRight:
         u = h - 1 - outRow;
         break;
-    case 7:
+    case Orientation::Transversed:
         u = h - 1 - outRow, v = w - 1;
         break;
-    case 8:
+    case Orientation::TurnedLeft:
         u = outRow, v = w - 1;
         break;
     }
@@ -104,7 +111,8 @@ void RowScaler::flush() {
         return;
     const int w = out_.width();
     QRgb* const first = start(pendingFirst_);
-    const std::ptrdiff_t along = orientation_ == 5 || orientation_ == 8 ? 1 : -1;
+    const std::ptrdiff_t along =
+        orientation_ == Orientation::Transposed || orientation_ == Orientation::TurnedLeft ? 1 : -1;
     for (int x = 0; x < w; ++x) {
         QRgb* out = first + x * step_;
         const QRgb* in = pending_.data() + x;

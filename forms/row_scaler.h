@@ -6,18 +6,20 @@
 #include <cstddef>
 #include <vector>
 
+#include "forms/orientation.h"
+
 namespace forms {
 
 // Scales a picture whose rows arrive one at a time, top to bottom as stored, to a given size
 // by averaging the area each output pixel covers, and turns it upright as its orientation
-// says (EXIF 1..8) while writing: memory stays at the result and a row or two, and no turned
+// says while writing: memory stays at the result and a row or two, and no turned
 // or intermediate copy is ever held. Rows are premultiplied ARGB. Rows the source never gives
 // are drawn in the colour finish() is given, so every pixel of the result is written.
 class RowScaler {
   public:
     // `in` is the stored size, `out` the size to scale to, also as stored. `alpha` makes the
     // result premultiplied ARGB, else RGB32 (and the rows must be opaque).
-    RowScaler(QSize in, QSize out, int orientation, bool alpha);
+    RowScaler(QSize in, QSize out, Orientation orientation, bool alpha);
     // Whether the result could be allocated.
     bool ok() const { return !image_.isNull(); }
     int width() const { return in_.width(); }
@@ -38,7 +40,7 @@ class RowScaler {
     QRgb* start(int outRow) const;
 
     QSize in_, out_;
-    int orientation_;
+    Orientation orientation_;
     QImage image_;
     std::ptrdiff_t step_ = 1; // from one output pixel of a row to the next, in the result
     bool direct_;             // no scaling: rows are copied

@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         h.width > 0 && h.height > 0 && h.width <= forms::PictureData::kMaxSide &&
         h.height <= forms::PictureData::kMaxSide &&
         static_cast<std::int64_t>(h.width) * h.height <= forms::PictureData::kMaxPixels &&
-        h.orientation >= 1 && h.orientation <= 8 && h.readLimit > 0;
+        h.orientation >= forms::Orientation::Upright &&
+        h.orientation <= forms::Orientation::TurnedLeft && h.readLimit > 0;
     if (!inLimits)
         std::abort();
     return 0;

@@ -12,7 +12,7 @@
 namespace forms::qt {
 
 int toPixel(double twips) {
-    return static_cast<int>(std::floor(twips / 15.0 + 0.5));
+    return static_cast<int>(std::floor(twips / forms::kTwipsPerPixel + 0.5));
 }
 
 QRect pixelRect(double left, double top, double width, double height) {
@@ -22,15 +22,16 @@ QRect pixelRect(double left, double top, double width, double height) {
 
 namespace {
 
-// The origin of a control's children in form pixels: inside the container's border. Each
-// container's position is rounded relative to its own container, so everything inside a
-// moving container moves with it as one block, whole pixels at a time.
-QPoint clientOrigin(const forms::Control* container) {
+// Where a control's container puts its client area, in form pixels: inside each
+// container's border. Each container's position is rounded relative to its own container,
+// so everything inside a moving container moves with it as one block, whole pixels at a
+// time.
+QPoint clientOrigin(const forms::Control& c) {
     QPoint at;
-    for (const forms::Control* p = container; p; p = p->container()) {
-        const int border = toPixel(static_cast<const forms::PictureBox*>(p)->borderTwips());
-        at += QPoint(toPixel(p->Left.get()) + border, toPixel(p->Top.get()) + border);
-    }
+    c.forEachContainer([&at](const forms::Control& p) {
+        const int border = toPixel(p.borderInside());
+        at += QPoint(toPixel(p.Left.get()) + border, toPixel(p.Top.get()) + border);
+    });
     return at;
 }
 
@@ -42,7 +43,7 @@ QString qText(const std::string& s) {
 
 QRect controlRect(const forms::Control& c) {
     return pixelRect(c.Left.get(), c.Top.get(), c.Width.get(), c.Height.get())
-        .translated(clientOrigin(c.container()));
+        .translated(clientOrigin(c));
 }
 
 namespace {
