@@ -228,6 +228,30 @@ int ListBox::lastTop() const {
     return std::max(0, ListCount() - visibleRows());
 }
 
+void ListBox::defaultKeyDown(int keyCode) {
+    const int step = keyCode == vk::Down ? 1 : keyCode == vk::Up ? -1 : 0;
+    const int selected = ListIndex;
+    const int row = selected + step;
+    if (step == 0 || row < 0 || row >= ListCount()) {
+        ListControl::defaultKeyDown(keyCode);
+        return;
+    }
+    int top = TopIndex;
+    if (row < top)
+        top = row;
+    else if (row >= top + visibleRows())
+        top = row - visibleRows() + 1;
+    if (top != TopIndex) {
+        TopIndex = top;
+        raiseScroll();
+        // The scroll's handler may have changed the selection, or hidden the list; the key
+        // moves on from where it was.
+        if (form().state() != FormState::Loaded || !shownOnForm() || !Enabled)
+            return;
+    }
+    ListIndex = row;
+}
+
 void ListBox::onChanged(Prop which) {
     if (which == Prop::TopIndex) {
         const int top = std::clamp(static_cast<int>(TopIndex), 0, lastTop());

@@ -145,6 +145,9 @@ class ListBox final : public ListControl {
     int visibleRows() const;
     // The largest TopIndex: the last rows fill the box.
     int lastTop() const;
+    // An arrow key that leaves the rows on show scrolls first (raising Scroll, as the user's
+    // scrolling does), so the rows beside the list stand where the new selection is shown.
+    void defaultKeyDown(int keyCode) override;
 
   protected:
     void onChanged(Prop which) override;

@@ -93,19 +93,6 @@ bool stillThere(const Form& f, Control* target) {
     return f.state() == FormState::Loaded && f.focused() == target && reachable(*target);
 }
 
-// A list's arrow key that leaves the rows on show scrolls first, so the rows beside the
-// list stand where the new selection is shown.
-int scrolledTop(const ListBox& list, int keyCode) {
-    const int row = list.ListIndex + (keyCode == vk::Down ? 1 : keyCode == vk::Up ? -1 : 0);
-    if (row < 0 || row >= list.ListCount() || row == list.ListIndex)
-        return list.TopIndex;
-    if (row < list.TopIndex)
-        return row;
-    if (row >= list.TopIndex + list.visibleRows())
-        return row - list.visibleRows() + 1;
-    return list.TopIndex;
-}
-
 } // namespace
 
 void Runtime::keyDown(Form& f, int keyCode, int shift) {
@@ -126,19 +113,6 @@ void Runtime::keyDown(Form& f, int keyCode, int shift) {
         target->KeyDown(keyCode, shift);
     if (keyCode == 0 || !stillThere(f, target))
         return;
-    if (auto* list = dynamic_cast<ListBox*>(target)) {
-        const int selected = list->ListIndex;
-        const int top = scrolledTop(*list, keyCode);
-        if (top != list->TopIndex) {
-            scroll(*list, top);
-            // The scroll's handler may have changed the selection; the key moves on from
-            // where it was.
-            if (!stillThere(f, target))
-                return;
-            list->ListIndex = selected + (keyCode == vk::Down ? 1 : -1);
-            return;
-        }
-    }
     target->defaultKeyDown(keyCode);
 }
 
