@@ -7,6 +7,8 @@
 #include <QWidget>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "bench/live_heap.h"
@@ -61,23 +63,12 @@ std::vector<Change> pageThrough(const editions::Edition& edition, const std::str
     editions::install(rt, module, edition);
     rt.start();
 
-    // The film as an accepted opening leaves it.
+    // The film as an accepted opening builds it from the current directory.
     auto& f1 = rt.form<viewer::Form1>("Form1");
-    module.frameFile = {""};
-    for (const auto& n : names)
-        module.frameFile.push_back(n);
-    module.frameCount = static_cast<int>(names.size());
-    module.curFrame = 1;
-    const forms::Picture first = rt.loadPicture(names.front()).value();
-    f1.Picture2.Picture = first;
-    f1.picW = f1.Picture2.Width;
-    f1.picH = f1.Picture2.Height;
-    f1.fitMode = true;
-    f1.Picture5.BackColor = 0x000000u;
-    f1.Image4.Visible = names.size() > 1;
-    f1.razmer();
-    f1.Picture6.Visible = true;
-    f1.Image11.Picture = first;
+    if (!f1.openFilm() || module.frameFile.size() != names.size() + 1) {
+        std::fprintf(stderr, "the film did not open as %zu pictures\n", names.size());
+        std::exit(2);
+    }
     rt.doEvents();
     QWidget* window = host.window(f1);
 

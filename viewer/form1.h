@@ -70,11 +70,13 @@ class Form1 final : public forms::Form {
     const Variant& variant() const { return variant_; }
     Module1& module() const { return m_; }
 
+    // Builds the film from the current directory, as an accepted opening does once the
+    // chooser has left its folder current; false (and nothing changed) when the directory
+    // holds no picture.
+    bool openFilm();
+
   private:
     void bindHandlers();
-    // Builds the film from the current directory; false (and nothing changed) when the
-    // directory holds no picture.
-    bool openFilm();
     // The photograph the side picture shows for the current position (Image7..Image10).
     void applySidePicture();
     // Frame n of the film read from its file; no picture when it is missing or unreadable.

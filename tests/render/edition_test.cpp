@@ -73,24 +73,12 @@ void writeTwoColourFrame(const std::string& path, int w, int h) {
 }
 
 // Opens the folder C:\film as a film, as the menu's "Открыть" does once the chooser has
-// made it the current directory.
+// made it the current directory; the names are the folder's pictures in listing order.
 void openFilm(QtWorld& w, viewer::Form1& f, const std::vector<std::string>& names) {
     ASSERT_TRUE(w.files.chDir("C:\\film"));
-    w.module.frameFile = {""};
-    w.module.frameFile.insert(w.module.frameFile.end(), names.begin(), names.end());
-    w.module.frameCount = static_cast<std::int32_t>(names.size());
-    w.module.curFrame = 1;
-    const auto pic = w.rt.loadPicture(names.front());
-    ASSERT_TRUE(pic);
-    f.Picture2.Picture = pic.value();
-    f.picH = f.Picture2.Height;
-    f.picW = f.Picture2.Width;
-    f.fitMode = true;
-    f.Picture5.BackColor = 0x00000000u;
-    f.Image4.Visible = names.size() > 1;
-    f.razmer();
-    f.Picture6.Visible = true;
-    f.Image11.Picture = pic.value();
+    ASSERT_TRUE(f.openFilm());
+    const std::vector<std::string> film(w.module.frameFile.begin() + 1, w.module.frameFile.end());
+    ASSERT_EQ(film, names);
 }
 
 bool isRed(QRgb c) {
