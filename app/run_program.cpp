@@ -1,6 +1,7 @@
 #include "app/run_program.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <QString>
 
@@ -52,7 +53,9 @@ int runProgram(int& argc, char** argv, const editions::Edition& edition, const c
     QApplication::setWindowIcon(QIcon(QString::fromUtf8(iconResource)));
 
     forms::FileSystem files(forms::DriveTable::linux(), startDirectory());
-    forms::ProcessEnvironment env;
+    // The profile's documents and desktop folders are looked for in the home folder.
+    forms::ProcessEnvironment env(
+        files.fromHost(QDir::homePath().toStdString()).value_or(std::string()));
     forms::qt::QtHost host;
 
     forms::Runtime rt(host, files, env);

@@ -19,4 +19,20 @@ TEST(Environment, ReadsTheProcessEnvironment) {
     EXPECT_EQ(env.get("A=B"), "");
 }
 
+// The profile folder: USERPROFILE when it is set, else the home folder it was given.
+TEST(Environment, TheProfileIsTheHomeFolderUnlessSet) {
+    const char* saved = std::getenv("USERPROFILE");
+    const std::string keep = saved ? saved : "";
+    ProcessEnvironment env("C:\\home\\user");
+    ::unsetenv("USERPROFILE");
+    EXPECT_EQ(env.get("USERPROFILE"), "C:\\home\\user");
+    EXPECT_EQ(ProcessEnvironment().get("USERPROFILE"), "");
+    ::setenv("USERPROFILE", "D:\\Profiles\\u", 1);
+    EXPECT_EQ(env.get("USERPROFILE"), "D:\\Profiles\\u");
+    if (saved)
+        ::setenv("USERPROFILE", keep.c_str(), 1);
+    else
+        ::unsetenv("USERPROFILE");
+}
+
 } // namespace
