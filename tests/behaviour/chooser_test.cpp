@@ -460,6 +460,40 @@ TEST(ChooserWalk, RowIconsFollowTheListsSelectionAndScroll) {
     });
 }
 
+// While a step into a folder runs pending events, the dialog already names the new folder
+// but still shows the old one; Lampionika has hidden "открыть папку" by then, Kadroskop not.
+TEST(ChooserWalk, PendingEventsOfAStepSeeTheNewPlaceAndTheOldView) {
+    for (const auto& e : kBothEditions) {
+        SCOPED_TRACE(e.name);
+        World w(e.edition());
+        mkdirs(w, "D:\\A\\B");
+        bool openButton = false;
+        std::string path, current, text, name;
+        int calls = 0;
+        inChooser(w, "D:\\A", [&](Form4& f4) {
+            w.rt.click(f4.Picture3(0));
+            ASSERT_TRUE(f4.Command3.Visible);
+            w.host.onDoEvents = [&](int) {
+                ++calls;
+                openButton = f4.Command3.Visible;
+                path = f4.Dir1.Path;
+                current = w.files.curDir();
+                text = f4.Combo1.Text;
+                name = f4.Label3(0).Caption;
+            };
+            w.rt.click(f4.Command3);
+            w.host.onDoEvents = nullptr;
+            EXPECT_FALSE(f4.Command3.Visible);
+        });
+        EXPECT_EQ(calls, 1);
+        EXPECT_EQ(openButton, !e.edition().chooser.hideOpenButtonFirst);
+        EXPECT_EQ(path, "D:\\A\\B");
+        EXPECT_EQ(current, "D:\\A\\B");
+        EXPECT_EQ(text, "D:\\A\\B");
+        EXPECT_EQ(name, "A");
+    }
+}
+
 TEST(ChooserWalk, AFolderThatCannotBeEnteredShowsTheNearestOneAfresh) {
     World w(editions::lampionika());
     mkdirs(w, "D:\\A\\gone");
