@@ -11,8 +11,6 @@ namespace chooser {
 
 namespace str = forms::str;
 
-const char* specialName(int k);
-
 void Form4::Form_Load() {
     forms::FileSystem& files = runtime().files();
     Combo1.Clear();
@@ -24,7 +22,7 @@ void Form4::Form_Load() {
         comboPath[static_cast<std::size_t>(comboLast)] = str::left(Drive1.List(i), 2) + "\\";
     }
     // The special folders found under the profile; a plain file of that name counts too.
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < kSpecialFolders; ++k) {
         const std::string folder = runtime().env().get("USERPROFILE") + "\\" + specialName(k);
         if (!files.dir(folder, forms::kAttrDirectory).empty()) {
             Combo1.AddItem(specialName(k));

@@ -15,10 +15,10 @@ struct Special {
     const char* name;
     const char* key;
 };
-constexpr Special kSpecial[] = {{"Мои документы", "МОИ ДОКУМЕНТЫ"},
-                                {"My documents", "MY DOCUMENTS"},
-                                {"Рабочий стол", "РАБОЧИЙ СТОЛ"},
-                                {"Desktop", "DESKTOP"}};
+constexpr Special kSpecial[kSpecialFolders] = {{"Мои документы", "МОИ ДОКУМЕНТЫ"},
+                                               {"My documents", "MY DOCUMENTS"},
+                                               {"Рабочий стол", "РАБОЧИЙ СТОЛ"},
+                                               {"Desktop", "DESKTOP"}};
 
 } // namespace
 

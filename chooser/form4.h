@@ -97,6 +97,11 @@ class Form4 final : public forms::Form {
     bool fallingBack_ = false;
 };
 
+// The special folders of the profile, in the order they are probed and listed:
+// "Мои документы", "My documents", "Рабочий стол", "Desktop".
+inline constexpr int kSpecialFolders = 4;
+const char* specialName(int k);
+
 // The combo text for a folder: the path from its first special-folder name on ("Desktop\\Trip"
 // for C:\\Users\\U\\Desktop\\Trip), or the whole path when it holds none.
 std::string placeText(const std::string& path);
