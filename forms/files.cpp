@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <type_traits>
 #include <utility>
 
 #include <dirent.h>
@@ -156,8 +157,30 @@ std::vector<Entry> readFolder(const std::string& host, bool files, bool folders)
     return out;
 }
 
+bool ascii(std::string_view s) {
+    return std::all_of(s.begin(), s.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// A name upper-cased, as code units of type C. Plain ASCII names, by far the most common,
+// are mapped directly; others through the full case table.
+template <class C> std::basic_string<C> upperAs(std::string_view utf8) {
+    if (ascii(utf8)) {
+        std::basic_string<C> out(utf8.size(), C{});
+        std::transform(utf8.begin(), utf8.end(), out.begin(), [](char c) {
+            return static_cast<C>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+        });
+        return out;
+    }
+    const QString upper = QString::fromUtf8(str::ucase(utf8));
+    if constexpr (std::is_same_v<C, char32_t>)
+        return upper.toStdU32String();
+    else
+        return upper.toStdU16String();
+}
+
 std::u32string upperCodePoints(std::string_view utf8) {
-    return QString::fromUtf8(str::ucase(utf8)).toStdU32String();
+    return upperAs<char32_t>(utf8);
 }
 
 // `*` any run of characters, `?` exactly one; both strings already upper-cased.
@@ -214,7 +237,7 @@ void sortAsDirectory(std::vector<Entry>& entries) {
     std::vector<std::pair<std::u16string, Entry>> keyed;
     keyed.reserve(entries.size());
     for (auto& e : entries)
-        keyed.emplace_back(QString::fromUtf8(str::ucase(e.name)).toStdU16String(), std::move(e));
+        keyed.emplace_back(upperAs<char16_t>(e.name), std::move(e));
     std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
         if (a.first != b.first)
             return a.first < b.first;
