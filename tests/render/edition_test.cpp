@@ -72,9 +72,13 @@ void writeTwoColourFrame(const std::string& path, int w, int h) {
     ASSERT_TRUE(two.save(QString::fromStdString(path), "JPEG", 95));
 }
 
-// Opens the folder C:\film as a film, as the menu's "Открыть" does once the chooser has
-// made it the current directory; the names are the folder's pictures in listing order.
-void openFilm(QtWorld& w, viewer::Form1& f, const std::vector<std::string>& names) {
+// Writes each name into C:\film as a two-colour frame of the given pixel size and opens the
+// folder as a film, as the menu's "Открыть" does once the chooser has made it the current
+// directory; the names are in the folder's listing order.
+void openFilm(QtWorld& w, viewer::Form1& f, const std::vector<std::string>& names, QSize frame) {
+    std::filesystem::create_directory(w.disk / "film");
+    for (const std::string& name : names)
+        writeTwoColourFrame(w.disk / ("film/" + name), frame.width(), frame.height());
     ASSERT_TRUE(w.files.chDir("C:\\film"));
     ASSERT_TRUE(f.openFilm());
     const std::vector<std::string> film(w.module.frameFile.begin() + 1, w.module.frameFile.end());
@@ -158,9 +162,7 @@ TEST_P(MainWindow, AFramesPictureFillsExactlyItsRectangle) {
     w.rt.start();
     auto& f = w.rt.form<viewer::Form1>("Form1");
 
-    std::filesystem::create_directory(w.disk / "film");
-    writeTwoColourFrame(w.disk / "film/a.jpg", 400, 300);
-    openFilm(w, f, {"a.jpg"});
+    openFilm(w, f, {"a.jpg"}, QSize(400, 300));
     const QImage shot = w.grab(f);
     const QRect r = modelRect(f.Image11);
     EXPECT_TRUE(modelRect(f.Picture5).contains(r));
@@ -172,9 +174,7 @@ TEST_P(MainWindow, FullScreenWindowCoversTheScreenWithTheFrame) {
     QtWorld w(&edition);
     w.rt.start();
     auto& f = w.rt.form<viewer::Form1>("Form1");
-    std::filesystem::create_directory(w.disk / "film");
-    writeTwoColourFrame(w.disk / "film/a.jpg", 400, 300);
-    openFilm(w, f, {"a.jpg"});
+    openFilm(w, f, {"a.jpg"}, QSize(400, 300));
 
     // While the full-screen window is up: look at it, then leave it with Esc. Should Esc
     // not hide it, the second action does, so the test cannot hang.
@@ -222,10 +222,7 @@ TEST_P(MainWindow, AFrameChangeDecodesOnlyFramesNotShownBeforeOrChangedSince) {
     QtWorld w(&edition);
     w.rt.start();
     auto& f = w.rt.form<viewer::Form1>("Form1");
-    std::filesystem::create_directory(w.disk / "film");
-    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
-        writeTwoColourFrame(w.disk / ("film/" + std::string(name)), 330, 250);
-    openFilm(w, f, {"a.jpg", "b.jpg", "c.jpg"});
+    openFilm(w, f, {"a.jpg", "b.jpg", "c.jpg"}, QSize(330, 250));
     w.rt.doEvents();
     QWidget* win = w.host.window(f);
 
@@ -405,10 +402,7 @@ TEST(Slide, EachMoveIsPaintedOnceAtTheRefreshPace) {
     QtWorld w(&editions::kadroskop(), testScreen(kHz));
     w.rt.start();
     auto& f = w.rt.form<viewer::Form1>("Form1");
-    std::filesystem::create_directory(w.disk / "film");
-    writeTwoColourFrame(w.disk / "film/a.jpg", 320, 240);
-    writeTwoColourFrame(w.disk / "film/b.jpg", 320, 240);
-    openFilm(w, f, {"a.jpg", "b.jpg"});
+    openFilm(w, f, {"a.jpg", "b.jpg"}, QSize(320, 240));
     w.rt.doEvents();
 
     // Where the strip stood at each paint of the main window, and when it was painted.
